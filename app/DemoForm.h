@@ -1,0 +1,20 @@
+#pragma once
+// The framework's demonstration window: what `make run` shows until the main window exists.
+#include "framework/ExtCtrls.h"
+#include "framework/Forms.h"
+#include "framework/StdCtrls.h"
+
+class TDemoForm : public qx::TForm {
+    QX_CLASS(TDemoForm)
+public:
+    explicit TDemoForm(qx::TComponent* owner);
+
+    qx::TEdit* Edit1 = nullptr;
+    qx::TCheckBox* CheckBox1 = nullptr;
+    qx::TLabel* Label3 = nullptr;
+
+    void Button1Click(qx::TObject* sender);
+    void CheckBox1Click(qx::TObject* sender);
+};
+
+void RegisterDemoClasses();

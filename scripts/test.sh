@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds both trees and runs every test: the native tests first,
+# then the Windows tests under Wine on a private display. Ends with CTest's summary line.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+
+"$root/scripts/bootstrap.sh" || exit 1
+"$root/scripts/build.sh" || exit 1
+
+ctest --test-dir "$root/build/native" --output-on-failure -j 2
+native=$?
+
+source "$root/scripts/wine-env.sh"
+trap stop_all EXIT
+start_display || exit 1
+start_wine "$root/build/win/wineprefix"
+
+# Window tests share one display, so they run one at a time.
+ctest --test-dir "$root/build/win" --output-on-failure
+windows=$?
+
+[ $native -eq 0 ] && [ $windows -eq 0 ]
