@@ -1,0 +1,46 @@
+#pragma once
+// The session census: list the router's NAT table, count the entries per inside host, sort.
+// TSetThread (the app's worker thread) runs RunCensus and then the report step.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "router/TelnetBinding.h"
+
+namespace router {
+
+struct TIpCount {
+    std::string IP;          // the inside host address exactly as the router printed it
+    std::int32_t Count = 0;  // table lines seen for it
+};
+
+// In order of first appearance until sorted.
+using strecord = std::vector<TIpCount>;
+
+inline constexpr char kHuaweiNatCommand[] = "display nat sess";
+inline constexpr char kCiscoNatCommand[] = "show ip nat tran";
+
+// Count the lines of an already captured table into counts (which may hold entries already).
+// Huawei: lines whose first field is a strict integer; the host is the fourth field (empty when
+// the line has at most four fields, and counted all the same). Cisco: the host is the text of
+// the third field up to its colon; lines without such a colon are skipped.
+void CountHuaweiTable(const std::vector<std::string>& lines, strecord& counts);
+void CountCiscoTable(const std::vector<std::string>& lines, strecord& counts);
+
+// Capture the table from the router ("display nat sess" / "show ip nat tran") and count it.
+void HuaweiNatCount(const std::string& host, int session, strecord& counts,
+                    const TTelnetBinding& telnet = TelnetBinding());
+void CiscoNatCount(const std::string& host, int session, strecord& counts,
+                   const TTelnetBinding& telnet = TelnetBinding());
+
+// Descending Count; equal counts keep their order.
+void SortIpCounts(strecord& counts);
+
+// The worker's body: count with the dialect's function (0 Cisco, 1 Huawei, anything else
+// counts nothing), then sort. An error on the way ends the count early and counts keeps what
+// was counted so far, so the report can still run. Never throws.
+void RunCensus(const std::string& host, int session, int dialect, strecord& counts,
+               const TTelnetBinding& telnet = TelnetBinding()) noexcept;
+
+}  // namespace router

@@ -1,0 +1,68 @@
+#include "router/CommandOutput.h"
+
+#include <string_view>
+
+#include "router/RouterText.h"
+
+namespace router {
+
+namespace {
+
+struct TPagerDialect {
+    std::string_view Marker;
+    std::string_view PromptEndings;
+};
+
+constexpr TPagerDialect kHuawei{kHuaweiPager, ">]"};
+constexpr TPagerDialect kCisco{kCiscoPager, "#"};
+constexpr char kContinuation[] = " ";
+
+std::vector<std::string> Capture(const TPagerDialect& dialect, const std::string& host,
+                                 const std::string& command, int session, const TTelnetBinding& telnet) {
+    TTelnetSession line(telnet, session, host);
+    if (!line.Send(command)) return {};
+
+    const auto screenDone = [&dialect](const std::string& text) {
+        return EndsWith(text, dialect.Marker) ||
+               (!text.empty() && dialect.PromptEndings.find(text.back()) != std::string_view::npos);
+    };
+    TReadBuffer buffer;
+    std::string gathered;
+    line.ReadUntil(buffer, gathered, screenDone);
+
+    // Each screen is read into a chunk of its own, so a prompt character inside the earlier
+    // screens cannot end this one. A continuation that cannot be sent, or one the device answers
+    // with nothing, would leave the text ending with the marker for ever: the capture then ends
+    // with what it has (CommandOutputTest.SilentPagerEndsCapture).
+    while (EndsWith(gathered, dialect.Marker) && line.BudgetLeft()) {
+        if (!line.Send(kContinuation)) break;
+        std::string chunk;
+        line.ReadUntil(buffer, chunk, screenDone);
+        if (chunk.empty()) break;
+        gathered += chunk;
+    }
+
+    // Huawei devices erase the pager prompt with cursor sequences after the continuation, which
+    // glue the next data line to the marker; without them no line is lost
+    // (CommandOutputTest.ErasedPagerKeepsEveryLine).
+    std::vector<std::string> lines = SplitLines(StripCursorSequences(gathered));
+    for (std::string& text : lines) {
+        if (StartsWith(text, dialect.Marker))
+            text = " " + TrimBlanks(std::string_view(text).substr(dialect.Marker.size()));
+    }
+    return lines;
+}
+
+}  // namespace
+
+std::vector<std::string> HuaweiCommandOutput(const std::string& host, const std::string& command,
+                                             int session, const TTelnetBinding& telnet) {
+    return Capture(kHuawei, host, command, session, telnet);
+}
+
+std::vector<std::string> CiscoCommandOutput(const std::string& host, const std::string& command,
+                                            int session, const TTelnetBinding& telnet) {
+    return Capture(kCisco, host, command, session, telnet);
+}
+
+}  // namespace router

@@ -1,0 +1,80 @@
+#include "router/Login.h"
+
+#include <string_view>
+
+#include "router/RouterText.h"
+
+namespace router {
+
+namespace {
+
+struct TLoginDialect {
+    std::string_view UserPrompt;      // compared with the end of the first prompt text
+    std::string_view PrivilegeCommand;
+    bool (*FirstPromptDone)(const std::string& text);
+    bool (*Privileged)(const std::string& lastLine);
+};
+
+const TLoginDialect kCisco{
+    "Username: ", "enable",
+    [](const std::string& text) { return EndsWith(text, ": "); },
+    [](const std::string& line) { return !line.empty() && line.back() == '#'; },
+};
+
+const TLoginDialect kHuawei{
+    "Username:", "super",
+    [](const std::string& text) { return !text.empty() && text.back() == ':'; },
+    [](const std::string& line) { return !line.empty() && line.front() == '<' && line.back() == '>'; },
+};
+
+bool Login(const TLoginDialect& dialect, const std::string& host, int& session,
+           const std::string& userName, const std::string& password,
+           const std::string& privilegePassword, const TTelnetBinding& telnet) {
+    session = telnet.telnet_connect ? telnet.telnet_connect(host.c_str(), kTelnetPort, kTelnetOption) : -1;
+    if (session == -1) return false;
+
+    TTelnetSession line(telnet, session, host);
+    TReadBuffer buffer;
+    std::string gathered;
+    // A device that never shows a prompt ends this wait with a read that delivers nothing; the
+    // dialogue then goes on with whatever arrived.
+    line.ReadUntil(buffer, gathered, dialect.FirstPromptDone);
+
+    if (EndsWith(gathered, dialect.UserPrompt) && !line.Send(userName)) return false;
+    if (!line.Send(password)) return false;
+    line.Wait(kLoginCommandPauseMs);
+    if (!line.Send(std::string(dialect.PrivilegeCommand))) return false;
+    line.Wait(kLoginCommandPauseMs);
+    if (!line.Send(privilegePassword)) return false;
+    line.Wait(kLoginCommandPauseMs);
+
+    // The verdict comes from this one read alone. Its result is not tested: when it delivers
+    // nothing the buffer still holds the last text of the prompt wait.
+    line.Read(buffer);
+    const std::vector<std::string> lines = SplitLines(buffer.Text());
+    return dialect.Privileged(lines.back());
+}
+
+}  // namespace
+
+bool CiscoLogin(const std::string& host, int& session, const std::string& userName,
+                const std::string& password, const std::string& enablePassword,
+                const TTelnetBinding& telnet) {
+    return Login(kCisco, host, session, userName, password, enablePassword, telnet);
+}
+
+bool HuaweiLogin(const std::string& host, int& session, const std::string& userName,
+                 const std::string& password, const std::string& superPassword,
+                 const TTelnetBinding& telnet) {
+    return Login(kHuawei, host, session, userName, password, superPassword, telnet);
+}
+
+bool CiscoLogout(const std::string& host, int session, const TTelnetBinding& telnet) {
+    return TTelnetSession(telnet, session, host).Send("exit");
+}
+
+bool HuaweiLogout(const std::string& host, int session, const TTelnetBinding& telnet) {
+    return TTelnetSession(telnet, session, host).Send("quit");
+}
+
+}  // namespace router

@@ -1,0 +1,93 @@
+#include "router/RouterText.h"
+
+namespace router {
+
+namespace {
+bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 32; }
+bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+}  // namespace
+
+std::string TrimBlanks(std::string_view text) {
+    std::size_t first = 0;
+    std::size_t last = text.size();
+    while (first < last && IsBlankOrControl(text[first])) ++first;
+    while (last > first && IsBlankOrControl(text[last - 1])) --last;
+    return std::string(text.substr(first, last - first));
+}
+
+bool EndsWith(std::string_view text, std::string_view tail) noexcept {
+    return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
+}
+
+bool StartsWith(std::string_view text, std::string_view head) noexcept {
+    return text.substr(0, head.size()) == head;
+}
+
+std::vector<std::string> SplitLines(std::string_view text) {
+    while (!text.empty() && IsLineEnd(text.front())) text.remove_prefix(1);
+    // Trailing line ends go one character at a time. Dropping them in pairs, as a plain
+    // "remove the final CR LF" would, eats the last real character when the text ends in a
+    // lone LF or CR (SplitLinesTest.TrailingLoneLineFeedKeepsLastCharacter).
+    while (!text.empty() && IsLineEnd(text.back())) text.remove_suffix(1);
+
+    std::vector<std::string> lines;
+    for (std::size_t pair = text.find("\r\n"); pair != std::string_view::npos; pair = text.find("\r\n")) {
+        lines.emplace_back(text.substr(0, pair));
+        text.remove_prefix(pair + 2);
+    }
+    lines.emplace_back(text);
+    return lines;
+}
+
+std::string HeadBeforeBlank(std::string_view text) {
+    const std::size_t blank = text.find(' ');
+    return blank == std::string_view::npos ? std::string() : TrimBlanks(text.substr(0, blank));
+}
+
+std::string TailAfterBlank(std::string_view text) {
+    const std::size_t blank = text.find(' ');
+    return blank == std::string_view::npos ? std::string(text) : TrimBlanks(text.substr(blank + 1));
+}
+
+std::wstring WidenAscii(std::string_view text) {
+    std::wstring wide;
+    wide.reserve(text.size());
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        wide.push_back(byte < 0x80 ? static_cast<wchar_t>(byte) : L'\xFFFD');
+    }
+    return wide;
+}
+
+bool IsDottedIPv4(std::string_view text) noexcept {
+    int parts = 0;
+    std::size_t i = 0;
+    while (true) {
+        std::size_t start = i;
+        int value = 0;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9' && i - start < 3) value = value * 10 + (text[i++] - '0');
+        if (i == start || value > 255) return false;
+        if (++parts == 4) return i == text.size();
+        if (i >= text.size() || text[i] != '.') return false;
+        ++i;
+    }
+}
+
+std::string StripCursorSequences(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\x1B' && i + 1 < text.size() && text[i + 1] == '[') {
+            std::size_t j = i + 2;
+            while (j < text.size() && ((text[j] >= '0' && text[j] <= '9') || text[j] == ';')) ++j;
+            if (j < text.size() && ((text[j] >= 'A' && text[j] <= 'Z') || (text[j] >= 'a' && text[j] <= 'z'))) {
+                i = j;
+                continue;
+            }
+        }
+        out += text[i];
+    }
+    return out;
+}
+
+}  // namespace router
