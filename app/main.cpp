@@ -1,19 +1,24 @@
-// Program entry.
-#include "app/DemoForm.h"
+// Program entry: the application object, the telnet library binding and the main window.
+#include "app/Unit1.h"
 
 #include "framework/Forms.h"
+#include "platform/devicemonitor/devicemonitor.h"
+#include "router/TelnetBinding.h"
 
 #include <windows.h>
 
-TDemoForm* DemoForm = nullptr;
-
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     using namespace qx;
+    router::TTelnetBinding& telnet = router::TelnetBinding();
+    telnet.telnet_connect = &telnet_connect;
+    telnet.ReadResult = &ReadResult;
+    telnet.new_do_command = &new_do_command;
+
     InitApplication();
-    RegisterDemoClasses();
+    RegisterUnit1Classes();
     Application->SetTitle(L"Quellox");
     try {
-        Application->CreateForm(DemoForm);
+        Application->CreateForm(Form8);
         Application->Run();
     } catch (...) {
         Application->HandleException(nullptr);

@@ -20,48 +20,88 @@ public:
     explicit THostCounter(strecord& counts) : FCounts(counts) {
         for (std::size_t i = 0; i < counts.size(); ++i) FIndex.emplace(counts[i].IP, i);
     }
-    void Count(const std::string& key) {
-        const auto [it, added] = FIndex.emplace(key, FCounts.size());
-        if (added) FCounts.push_back({key, 1});
-        else if (FCounts[it->second].Count < INT32_MAX) ++FCounts[it->second].Count;
+    void Count(std::string_view key) {
+        // Looked up without making a string: a known host costs no allocation.
+        if (const auto it = FIndex.find(key); it != FIndex.end()) {
+            if (FCounts[it->second].Count < INT32_MAX) ++FCounts[it->second].Count;
+            return;
+        }
+        FIndex.emplace(std::string(key), FCounts.size());
+        FCounts.push_back({std::string(key), 1});
     }
 private:
+    struct THash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const noexcept { return std::hash<std::string_view>{}(s); }
+    };
     strecord& FCounts;
-    std::unordered_map<std::string, std::size_t> FIndex;  // first entry for each IP
+    std::unordered_map<std::string, std::size_t, THash, std::equal_to<>> FIndex;  // first entry for each IP
 };
+
+// The field rules on views of the line: trimmed text before the first blank (empty when
+// there is none), and trimmed text after it (all of it when there is none).
+std::string_view TrimView(std::string_view s) {
+    while (!s.empty() && static_cast<unsigned char>(s.front()) <= 32) s.remove_prefix(1);
+    while (!s.empty() && static_cast<unsigned char>(s.back()) <= 32) s.remove_suffix(1);
+    return s;
+}
+std::string_view HeadView(std::string_view s) {
+    const std::size_t blank = s.find(' ');
+    return blank == std::string_view::npos ? std::string_view() : TrimView(s.substr(0, blank));
+}
+std::string_view TailView(std::string_view s) {
+    const std::size_t blank = s.find(' ');
+    return blank == std::string_view::npos ? s : TrimView(s.substr(blank + 1));
+}
+
+void CountHuaweiLine(std::string_view line, THostCounter& counter) {
+    std::string_view s = TrimView(line);
+    // Headers, the command echo and the prompt fall out here.
+    if (!StrictToInt(HeadView(s))) return;
+    for (int field = 0; field < 3; ++field) s = TailView(s);
+    counter.Count(HeadView(s));
+}
+
+void CountCiscoLine(std::string_view line, THostCounter& counter) {
+    std::string_view s = TrimView(line);
+    for (int field = 0; field < 2; ++field) s = TailView(s);
+    const std::size_t colon = s.find(':');
+    if (colon == std::string_view::npos) return;
+    // Inside local "address:port"; static entries, headers and the prompt have no colon.
+    const std::string_view key = TrimView(s.substr(0, colon));
+    if (!key.empty()) counter.Count(key);
+}
 
 }  // namespace
 
 void CountHuaweiTable(const std::vector<std::string>& lines, strecord& counts) {
     THostCounter counter(counts);
-    for (const std::string& line : lines) {
-        std::string s = TrimBlanks(line);
-        // Headers, the command echo and the prompt fall out here.
-        if (!StrictToInt(HeadBeforeBlank(s))) continue;
-        for (int field = 0; field < 3; ++field) s = TailAfterBlank(s);
-        counter.Count(HeadBeforeBlank(s));
-    }
+    for (const std::string& line : lines) CountHuaweiLine(line, counter);
 }
 
 void CountCiscoTable(const std::vector<std::string>& lines, strecord& counts) {
     THostCounter counter(counts);
-    for (const std::string& line : lines) {
-        std::string s = TrimBlanks(line);
-        for (int field = 0; field < 2; ++field) s = TailAfterBlank(s);
-        const std::size_t colon = s.find(':');
-        if (colon == std::string::npos) continue;
-        // Inside local "address:port"; static entries, headers and the prompt have no colon.
-        const std::string key = TrimBlanks(std::string_view(s).substr(0, colon));
-        if (!key.empty()) counter.Count(key);
-    }
+    for (const std::string& line : lines) CountCiscoLine(line, counter);
+}
+
+// The captured text is walked in place: on a large table, a list of a million line copies
+// would cost more than the counting (bench_census_pipeline).
+void CountHuaweiText(std::string_view text, strecord& counts) {
+    THostCounter counter(counts);
+    ForEachLine(text, [&](std::string_view line) { CountHuaweiLine(CleanPagerLine(line, kHuaweiPager), counter); });
+}
+
+void CountCiscoText(std::string_view text, strecord& counts) {
+    THostCounter counter(counts);
+    ForEachLine(text, [&](std::string_view line) { CountCiscoLine(CleanPagerLine(line, kCiscoPager), counter); });
 }
 
 void HuaweiNatCount(const std::string& host, int session, strecord& counts, const TTelnetBinding& telnet) {
-    CountHuaweiTable(HuaweiCommandOutput(host, kHuaweiNatCommand, session, telnet), counts);
+    if (auto text = HuaweiCommandText(host, kHuaweiNatCommand, session, telnet)) CountHuaweiText(*text, counts);
 }
 
 void CiscoNatCount(const std::string& host, int session, strecord& counts, const TTelnetBinding& telnet) {
-    CountCiscoTable(CiscoCommandOutput(host, kCiscoNatCommand, session, telnet), counts);
+    if (auto text = CiscoCommandText(host, kCiscoNatCommand, session, telnet)) CountCiscoText(*text, counts);
 }
 
 // A stable sort gives exactly the order of an adjacent-swap bubble sort that never swaps equal

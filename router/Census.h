@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "router/TelnetBinding.h"
@@ -27,6 +28,9 @@ inline constexpr char kCiscoNatCommand[] = "show ip nat tran";
 // the third field up to its colon; lines without such a colon are skipped.
 void CountHuaweiTable(const std::vector<std::string>& lines, strecord& counts);
 void CountCiscoTable(const std::vector<std::string>& lines, strecord& counts);
+// The same on a whole captured text (see HuaweiCommandText), walked in place.
+void CountHuaweiText(std::string_view text, strecord& counts);
+void CountCiscoText(std::string_view text, strecord& counts);
 
 // Capture the table from the router ("display nat sess" / "show ip nat tran") and count it.
 void HuaweiNatCount(const std::string& host, int session, strecord& counts,

@@ -1,5 +1,6 @@
 #include "router/CommandOutput.h"
 
+#include <optional>
 #include <string_view>
 
 #include "router/RouterText.h"
@@ -17,10 +18,12 @@ constexpr TPagerDialect kHuawei{kHuaweiPager, ">]"};
 constexpr TPagerDialect kCisco{kCiscoPager, "#"};
 constexpr char kContinuation[] = " ";
 
-std::vector<std::string> Capture(const TPagerDialect& dialect, const std::string& host,
-                                 const std::string& command, int session, const TTelnetBinding& telnet) {
+// The whole output, pages joined, without the cursor sequences; nothing when the command could
+// not be sent.
+std::optional<std::string> CaptureText(const TPagerDialect& dialect, const std::string& host, const std::string& command,
+                        int session, const TTelnetBinding& telnet) {
     TTelnetSession line(telnet, session, host);
-    if (!line.Send(command)) return {};
+    if (!line.Send(command)) return std::nullopt;
 
     const auto screenDone = [&dialect](const std::string& text) {
         return EndsWith(text, dialect.Marker) ||
@@ -45,10 +48,17 @@ std::vector<std::string> Capture(const TPagerDialect& dialect, const std::string
     // Huawei devices erase the pager prompt with cursor sequences after the continuation, which
     // glue the next data line to the marker; without them no line is lost
     // (CommandOutputTest.ErasedPagerKeepsEveryLine).
-    std::vector<std::string> lines = SplitLines(StripCursorSequences(gathered));
-    for (std::string& text : lines) {
-        if (StartsWith(text, dialect.Marker))
-            text = " " + TrimBlanks(std::string_view(text).substr(dialect.Marker.size()));
+    return StripCursorSequences(gathered);
+}
+
+std::vector<std::string> Capture(const TPagerDialect& dialect, const std::string& host,
+                                 const std::string& command, int session, const TTelnetBinding& telnet) {
+    std::optional<std::string> text = CaptureText(dialect, host, command, session, telnet);
+    if (!text) return {};
+    std::vector<std::string> lines = SplitLines(*text);
+    for (std::string& line : lines) {
+        if (StartsWith(line, dialect.Marker))
+            line = " " + TrimBlanks(std::string_view(line).substr(dialect.Marker.size()));
     }
     return lines;
 }
@@ -63,6 +73,20 @@ std::vector<std::string> HuaweiCommandOutput(const std::string& host, const std:
 std::vector<std::string> CiscoCommandOutput(const std::string& host, const std::string& command,
                                             int session, const TTelnetBinding& telnet) {
     return Capture(kCisco, host, command, session, telnet);
+}
+
+std::optional<std::string> HuaweiCommandText(const std::string& host, const std::string& command, int session,
+                                             const TTelnetBinding& telnet) {
+    return CaptureText(kHuawei, host, command, session, telnet);
+}
+
+std::optional<std::string> CiscoCommandText(const std::string& host, const std::string& command, int session,
+                                            const TTelnetBinding& telnet) {
+    return CaptureText(kCisco, host, command, session, telnet);
+}
+
+std::string_view CleanPagerLine(std::string_view line, std::string_view marker) {
+    return StartsWith(line, marker) ? line.substr(marker.size()) : line;
 }
 
 }  // namespace router

@@ -1,7 +1,9 @@
 #pragma once
 // Runs one show command and returns its whole output as lines, answering the device's pager.
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "router/TelnetBinding.h"
@@ -18,5 +20,15 @@ std::vector<std::string> HuaweiCommandOutput(const std::string& host, const std:
                                              int session, const TTelnetBinding& telnet = TelnetBinding());
 std::vector<std::string> CiscoCommandOutput(const std::string& host, const std::string& command,
                                             int session, const TTelnetBinding& telnet = TelnetBinding());
+
+// The same capture as one text (pages joined, cursor sequences removed, not yet split), for a
+// caller that walks the lines itself with ForEachLine; nothing when the command was not sent.
+std::optional<std::string> HuaweiCommandText(const std::string& host, const std::string& command, int session,
+                                             const TTelnetBinding& telnet = TelnetBinding());
+std::optional<std::string> CiscoCommandText(const std::string& host, const std::string& command, int session,
+                                            const TTelnetBinding& telnet = TelnetBinding());
+// A line of such a text as the clean-up of the line list leaves it, less the leading blank and
+// the trimming (which every table parser does anyway): the rest after a leading pager marker.
+std::string_view CleanPagerLine(std::string_view line, std::string_view marker);
 
 }  // namespace router

@@ -1,10 +1,11 @@
 #include "router/RouterText.h"
 
+#include <cstring>
+
 namespace router {
 
 namespace {
 bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 32; }
-bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
 }  // namespace
 
 std::string TrimBlanks(std::string_view text) {
@@ -24,18 +25,13 @@ bool StartsWith(std::string_view text, std::string_view head) noexcept {
 }
 
 std::vector<std::string> SplitLines(std::string_view text) {
-    while (!text.empty() && IsLineEnd(text.front())) text.remove_prefix(1);
-    // Trailing line ends go one character at a time. Dropping them in pairs, as a plain
-    // "remove the final CR LF" would, eats the last real character when the text ends in a
-    // lone LF or CR (SplitLinesTest.TrailingLoneLineFeedKeepsLastCharacter).
-    while (!text.empty() && IsLineEnd(text.back())) text.remove_suffix(1);
-
     std::vector<std::string> lines;
-    for (std::size_t pair = text.find("\r\n"); pair != std::string_view::npos; pair = text.find("\r\n")) {
-        lines.emplace_back(text.substr(0, pair));
-        text.remove_prefix(pair + 2);
-    }
-    lines.emplace_back(text);
+    std::size_t count = 1;
+    for (const char *p = text.data(), *end = p + text.size();
+         (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)))); ++p)
+        ++count;
+    lines.reserve(count);
+    ForEachLine(text, [&](std::string_view line) { lines.emplace_back(line); });
     return lines;
 }
 

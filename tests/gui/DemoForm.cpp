@@ -1,4 +1,4 @@
-#include "app/DemoForm.h"
+#include "DemoForm.h"
 
 #include "framework/Dialogs.h"
 

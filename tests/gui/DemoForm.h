@@ -1,5 +1,5 @@
 #pragma once
-// The framework's demonstration window: what `make run` shows until the main window exists.
+// A demonstration window of the framework, read from a description resource.
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"

@@ -1,6 +1,6 @@
 // The demonstration form read from the program's resources: its controls exist with their
 // stored values, and a screenshot shows what a user sees.
-#include "app/DemoForm.h"
+#include "DemoForm.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 #include "router/Census.h"
+#include "router/CommandOutput.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -123,4 +124,39 @@ TEST(CensusTest, RunCensusCountsAndSorts) {
     fake.Sent.clear();
     router::RunCensus("h", 3, 2, empty, fake.Binding());
     EXPECT_TRUE(fake.Sent.empty());
+}
+
+// The census walks the captured text in place; it must count exactly what the line list gives.
+TEST(CensusTextTest, CountingTheTextEqualsCountingItsLines) {
+    const std::string huawei =
+        "\r\ndisplay nat sess\r\n  There are currently 5 NAT sessions:\r\n\r\n"
+        "Protocol  GlobalAddr  Port  InsideAddr  Port\r\n"
+        "6 1.1.1.1 100 10.0.0.1 200 8.8.8.8 80\r\n  ---- More ----17 1.1.1.1 101 10.0.0.2 201 8.8.8.8 53\r\n"
+        "6 1.1.1.1 102 10.0.0.1 202\r\n6 a b\r\n0x10 1.1.1.1 103 10.0.0.3 x\r\nx 1 2 3 4\r\n<Quidway>\r\n";
+    router::strecord fromLines, fromText;
+    auto lines = router::SplitLines(huawei);
+    for (auto& l : lines)
+        if (l.rfind(router::kHuaweiPager, 0) == 0) l = " " + router::TrimBlanks(l.substr(16));
+    router::CountHuaweiTable(lines, fromLines);
+    router::CountHuaweiText(huawei, fromText);
+    ASSERT_EQ(fromText.size(), fromLines.size());
+    for (size_t i = 0; i < fromText.size(); ++i) {
+        EXPECT_EQ(fromText[i].IP, fromLines[i].IP);
+        EXPECT_EQ(fromText[i].Count, fromLines[i].Count);
+    }
+    EXPECT_EQ(fromText.size(), 4u);  // 10.0.0.1 twice, 10.0.0.2, 10.0.0.3 and the empty host of "6 a b"
+
+    const std::string cisco = "show ip nat tran\r\nPro Inside global Inside local Outside local\r\n"
+                              "tcp 1.1.1.1:5 10.0.0.9:1025 8.8.8.8:80 8.8.8.8:80\r\n"
+                              " --More-- tcp 1.1.1.1:6 10.0.0.9:1026 8.8.8.8:80\r\n--- 1.1.1.1 10.0.0.7 --- ---\r\nRouter#";
+    router::strecord ciscoLines, ciscoText;
+    auto clines = router::SplitLines(cisco);
+    for (auto& l : clines)
+        if (l.rfind(router::kCiscoPager, 0) == 0) l = " " + router::TrimBlanks(l.substr(10));
+    router::CountCiscoTable(clines, ciscoLines);
+    router::CountCiscoText(cisco, ciscoText);
+    ASSERT_EQ(ciscoText.size(), 1u);
+    EXPECT_EQ(ciscoText[0].IP, "10.0.0.9");
+    EXPECT_EQ(ciscoText[0].Count, 2);
+    EXPECT_EQ(ciscoLines.size(), ciscoText.size());
 }
