@@ -81,6 +81,7 @@ QX_DEFINE_CLASS(TForm8, TForm, b) {
     b.Field(L"CheckBox1", &TForm8::CheckBox1);
     b.Field(L"Timer1", &TForm8::Timer1).Field(L"Timer2", &TForm8::Timer2);
     b.Field(L"IdIPWatch1", &TForm8::IdIPWatch1);
+    b.Field(L"SkinData1", &TForm8::SkinData1);
     b.Method<&TForm8::FormCreate>(L"FormCreate");
     b.Method<&TForm8::FormShow>(L"FormShow");
     b.Method<&TForm8::FormCloseQuery>(L"FormCloseQuery");

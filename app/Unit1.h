@@ -8,6 +8,7 @@
 #include "framework/Strings.h"
 #include "framework/Thread.h"
 #include "router/Census.h"
+#include "skin/data/SkinData.h"
 
 #include <filesystem>
 #include <string>
@@ -61,6 +62,7 @@ public:
     qx::TTimer* Timer1 = nullptr;
     qx::TTimer* Timer2 = nullptr;
     TIdIPWatch* IdIPWatch1 = nullptr;
+    TSkinData* SkinData1 = nullptr;
 
     void FormCreate(qx::TObject* sender);
     void FormShow(qx::TObject* sender);

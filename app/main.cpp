@@ -4,6 +4,7 @@
 #include "framework/Forms.h"
 #include "platform/devicemonitor/devicemonitor.h"
 #include "router/TelnetBinding.h"
+#include "skin/data/SkinData.h"
 
 #include <windows.h>
 
@@ -16,6 +17,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     InitApplication();
     RegisterUnit1Classes();
+    RegisterSkinDataClasses();
     Application->SetTitle(L"Quellox");
     try {
         Application->CreateForm(Form8);

@@ -12,6 +12,7 @@ cmake --build "$root/build/native" -j "$jobs"
 
 if [ ! -f "$root/build/win/CMakeCache.txt" ]; then
     cmake -S "$root" -B "$root/build/win" -DCMAKE_BUILD_TYPE=Release \
-          -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
+          -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+          -DQUELLOX_HOST_SKINPACK="$root/build/native/tools/skinpack/skinpack" >/dev/null
 fi
 cmake --build "$root/build/win" -j "$jobs"

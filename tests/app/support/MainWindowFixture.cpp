@@ -2,6 +2,7 @@
 
 #include "platform/devicemonitor/devicemonitor.h"
 #include "router/TelnetBinding.h"
+#include "skin/data/SkinData.h"
 #include "support/TestSupport.h"
 
 #include <fstream>
@@ -16,6 +17,7 @@ void MainWindowFixture::SetUp() {
     telnet.new_do_command = &::new_do_command;
     EnsureApplication();
     RegisterUnit1Classes();
+    RegisterSkinDataClasses();
     std::filesystem::remove(LedgerPath());
     Dialect = 0;
     SessionHandle = 0;
