@@ -34,8 +34,10 @@ void InitApplication() {
 }
 
 void DoneApplication() {
-    delete Application;  // frees the forms it owns
+    // Threads that look for the application from now on find none.
+    TApplication* app = Application;
     Application = nullptr;
+    delete app;  // frees the forms it owns
     delete Screen;
     Screen = nullptr;
 }
@@ -72,6 +74,14 @@ QX_DEFINE_CLASS(TApplication, TComponent, b) {}
 TApplication::TApplication(TComponent* owner) : TComponent(owner), FMainThreadId(::GetCurrentThreadId()) {}
 
 TApplication::~TApplication() {
+    // Threads waiting for the main thread are let go without their work being done: the forms
+    // it would touch are about to go.
+    {
+        std::lock_guard<std::mutex> lock(FSyncLock);
+        FClosing = true;
+        for (SyncRequest* request : FSyncQueue) ::SetEvent(request->Done);
+        FSyncQueue.clear();
+    }
     Destroying();
     // Forms first, while the application window still exists.
     while (ComponentCount() > 0) {
@@ -193,6 +203,10 @@ void TApplication::Synchronize(const std::function<void()>& work) {
     SyncRequest request{work, ::CreateEventW(nullptr, TRUE, FALSE, nullptr), nullptr};
     {
         std::lock_guard<std::mutex> lock(FSyncLock);
+        if (FClosing) {
+            ::CloseHandle(request.Done);
+            return;
+        }
         FSyncQueue.push_back(&request);
     }
     ::PostMessageW(FHandle, WM_QX_SYNCHRONIZE, 0, 0);

@@ -208,6 +208,7 @@ private:
     bool FTerminated = false;
     DWORD FMainThreadId = 0;
     std::mutex FSyncLock;
+    bool FClosing = false;
     std::deque<SyncRequest*> FSyncQueue;
 };
 

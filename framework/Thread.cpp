@@ -51,9 +51,10 @@ DWORD TThread::WaitFor() {
     return code;
 }
 
+// Without an application (it has been freed) there is no main thread to run the work on, and
+// nothing it could safely touch: the work is dropped.
 void TThread::Synchronize(const std::function<void()>& work) {
-    if (Application) Application->Synchronize(work);
-    else work();
+    if (TApplication* app = Application) app->Synchronize(work);
 }
 
 void TThread::DoTerminate() {

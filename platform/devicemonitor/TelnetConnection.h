@@ -18,7 +18,7 @@ public:
     // The dialogue polls every 100 ms and tests the end of what it gathered after each read, so
     // a read need only wait out the tail of a burst, not the whole of the next one: a long quiet
     // window would add itself to every page of a listing (bench_census_router).
-    static constexpr int kQuietMs = 15;
+    static constexpr int kQuietMs = 4;
     static constexpr int kMaxReadMs = 5000;
     static constexpr size_t kMaxCommand = 65536;
 

@@ -12,7 +12,7 @@
  *
  * ReadResult(handle, host, buffer, size)
  *   Delivers the text the router sent since the previous call. Waits up to 1.5 seconds for
- *   the first byte, then keeps gathering until the router has been quiet for 15 ms, the
+ *   the first byte, then keeps gathering until the router has been quiet for 4 ms, the
  *   buffer is full, or 5 seconds have passed. At most size - 1 bytes are delivered and the
  *   text is always NUL-terminated when size >= 1; whatever does not fit is kept for the next
  *   call. Telnet commands, option negotiation and subnegotiations are answered and removed;

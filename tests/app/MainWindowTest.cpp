@@ -232,6 +232,22 @@ TEST_F(MainWindowTest, BlockWithNothingPendingFailsWithoutSending) {
     EXPECT_FALSE(std::filesystem::exists(LedgerPath()));
 }
 
+TEST_F(MainWindowTest, UnwritableLedgerNamesTheHostsCutOffButNotRecorded) {
+    StartRouter(HuaweiRouter());
+    OpenWindow();
+    Click(window->Button1);
+    Click(window->Button7);
+    // A folder where the ledger should be: the record cannot be written.
+    std::filesystem::create_directory(LedgerPath());
+    Click(window->Button3);
+    std::filesystem::remove(LedgerPath());
+    ASSERT_EQ(dialogs->Seen().size(), 4u);
+    const std::wstring& text = dialogs->Seen()[3].Text;
+    EXPECT_EQ(text.rfind(L"断开失败！", 0), 0u) << "starts with the failure";
+    EXPECT_NE(text.find(L"192.168.0.10"), std::wstring::npos);
+    EXPECT_TRUE(router->HasHostNullRoute("192.168.0.10"));
+}
+
 TEST_F(MainWindowTest, SaveOnCiscoSucceedsAndOnHuaweiSendsWriteToo) {
     StartRouter(CiscoRouter());
     OpenWindow();
@@ -308,6 +324,27 @@ TEST_F(MainWindowTest, AutomaticRestoreWithoutLedgerSendsNothing) {
 }
 
 //--- closing
+
+TEST_F(MainWindowTest, ClosingDuringACensusTouchesNothingAfterwards) {
+    auto config = HuaweiRouter();
+    config.natHosts = Hosts({{"10.4.4.4", 300}});
+    config.pageDelayMs = 150;
+    StartRouter(config);
+    OpenWindow();
+    Click(window->Button1);
+    dialogs->Clear();
+    Click(window->Button2);
+    PumpPending(std::chrono::milliseconds(300));
+    ASSERT_FALSE(window->Panel1->Enabled());  // the census is still running
+    ::SendMessageW(window->Handle(), WM_CLOSE, 0, 0);
+    DoneApplication();
+    window = nullptr;
+    // The census ends against a closed window: no report, no crash. (Its router session was
+    // logged out, so the listing stops early.)
+    ::Sleep(3000);
+    EXPECT_TRUE(dialogs->Seen().empty());
+    EXPECT_EQ(Form8, nullptr);
+}
 
 TEST_F(MainWindowTest, ClosingWithoutConnectingSendsQuitAndLeavesAnEmptyHistory) {
     std::filesystem::remove("iphist.dat");
