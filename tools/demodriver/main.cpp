@@ -9,9 +9,12 @@
 
 namespace {
 
+// WM_GETTEXT itself: GetWindowText on another process's window reads only the caption the
+// system keeps, which an edit box does not update.
 std::wstring Text(HWND w) {
     wchar_t buf[512] = {};
-    ::GetWindowTextW(w, buf, 512);
+    DWORD_PTR got = 0;
+    ::SendMessageTimeoutW(w, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 2000, &got);
     return buf;
 }
 
