@@ -38,33 +38,17 @@ private:
     std::unordered_map<std::string, std::size_t, THash, std::equal_to<>> FIndex;  // first entry for each IP
 };
 
-// The field rules on views of the line: trimmed text before the first blank (empty when
-// there is none), and trimmed text after it (all of it when there is none).
-std::string_view TrimView(std::string_view s) {
-    while (!s.empty() && static_cast<unsigned char>(s.front()) <= 32) s.remove_prefix(1);
-    while (!s.empty() && static_cast<unsigned char>(s.back()) <= 32) s.remove_suffix(1);
-    return s;
-}
-std::string_view HeadView(std::string_view s) {
-    const std::size_t blank = s.find(' ');
-    return blank == std::string_view::npos ? std::string_view() : TrimView(s.substr(0, blank));
-}
-std::string_view TailView(std::string_view s) {
-    const std::size_t blank = s.find(' ');
-    return blank == std::string_view::npos ? s : TrimView(s.substr(blank + 1));
-}
-
 void CountHuaweiLine(std::string_view line, THostCounter& counter) {
     std::string_view s = TrimView(line);
     // Headers, the command echo and the prompt fall out here.
-    if (!StrictToInt(HeadView(s))) return;
-    for (int field = 0; field < 3; ++field) s = TailView(s);
-    counter.Count(HeadView(s));
+    if (!StrictToInt(HeadBeforeBlank(s))) return;
+    for (int field = 0; field < 3; ++field) s = TailAfterBlank(s);
+    counter.Count(HeadBeforeBlank(s));
 }
 
 void CountCiscoLine(std::string_view line, THostCounter& counter) {
     std::string_view s = TrimView(line);
-    for (int field = 0; field < 2; ++field) s = TailView(s);
+    for (int field = 0; field < 2; ++field) s = TailAfterBlank(s);
     const std::size_t colon = s.find(':');
     if (colon == std::string_view::npos) return;
     // Inside local "address:port"; static entries, headers and the prompt have no colon.

@@ -8,13 +8,15 @@ namespace {
 bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 32; }
 }  // namespace
 
-std::string TrimBlanks(std::string_view text) {
+std::string_view TrimView(std::string_view text) noexcept {
     std::size_t first = 0;
     std::size_t last = text.size();
     while (first < last && IsBlankOrControl(text[first])) ++first;
     while (last > first && IsBlankOrControl(text[last - 1])) --last;
-    return std::string(text.substr(first, last - first));
+    return text.substr(first, last - first);
 }
+
+std::string TrimBlanks(std::string_view text) { return std::string(TrimView(text)); }
 
 bool EndsWith(std::string_view text, std::string_view tail) noexcept {
     return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
@@ -35,14 +37,14 @@ std::vector<std::string> SplitLines(std::string_view text) {
     return lines;
 }
 
-std::string HeadBeforeBlank(std::string_view text) {
+std::string_view HeadBeforeBlank(std::string_view text) noexcept {
     const std::size_t blank = text.find(' ');
-    return blank == std::string_view::npos ? std::string() : TrimBlanks(text.substr(0, blank));
+    return blank == std::string_view::npos ? std::string_view() : TrimView(text.substr(0, blank));
 }
 
-std::string TailAfterBlank(std::string_view text) {
+std::string_view TailAfterBlank(std::string_view text) noexcept {
     const std::size_t blank = text.find(' ');
-    return blank == std::string_view::npos ? std::string(text) : TrimBlanks(text.substr(blank + 1));
+    return blank == std::string_view::npos ? text : TrimView(text.substr(blank + 1));
 }
 
 std::wstring WidenAscii(std::string_view text) {

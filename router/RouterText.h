@@ -11,6 +11,8 @@ namespace router {
 
 // Removes every character of code 32 and below at both ends.
 std::string TrimBlanks(std::string_view text);
+// The same, as a view into `text`.
+std::string_view TrimView(std::string_view text) noexcept;
 
 bool EndsWith(std::string_view text, std::string_view tail) noexcept;
 bool StartsWith(std::string_view text, std::string_view head) noexcept;
@@ -33,9 +35,9 @@ bool IsDottedIPv4(std::string_view text) noexcept;
 std::string StripCursorSequences(std::string_view text);
 
 // The trimmed text before the first blank, and the trimmed text after it. Without a blank the
-// head is empty and the tail is the text unchanged.
-std::string HeadBeforeBlank(std::string_view text);
-std::string TailAfterBlank(std::string_view text);
+// head is empty and the tail is the text unchanged. Both are views into `text`.
+std::string_view HeadBeforeBlank(std::string_view text) noexcept;
+std::string_view TailAfterBlank(std::string_view text) noexcept;
 
 // Widens ASCII to UTF-16 for the window layer; other bytes become U+FFFD.
 std::wstring WidenAscii(std::string_view text);
