@@ -11,7 +11,7 @@ build=${QUELLOX_FUZZ_BUILD:-$root/build/fuzz}
 seconds=${1:-60}
 [ $# -gt 0 ] && shift
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(LzhDecodeFuzz SkinReaderFuzz QuickIniFuzz LzhRoundTripFuzz)
+[ ${#targets[@]} -eq 0 ] && targets=(LzhDecodeFuzz SkinReaderFuzz QuickIniFuzz LzhRoundTripFuzz BmpFileFuzz)
 
 if ! [[ "$seconds" =~ ^[0-9]+$ ]] || [ "$seconds" -eq 0 ]; then
     echo "usage: fuzz/run.sh [seconds-per-target] [target...]" >&2
