@@ -1,5 +1,6 @@
 #include "Forms.h"
 #include "FormReader.h"
+#include "Menus.h"
 
 #include <algorithm>
 
@@ -22,6 +23,8 @@ QX_DEFINE_CLASS(TCustomForm, TWinControl, b) {
     b.Enum<TFormStyle>(L"FormStyle", kFormStyleNames, &TCustomForm::FormStyle, &TCustomForm::SetFormStyle);
     b.Enum<TWindowState>(L"WindowState", kWindowStateNames, &TCustomForm::WindowState, &TCustomForm::SetWindowState);
     b.Boolean(L"AutoScroll", &TCustomForm::AutoScroll, &TCustomForm::SetAutoScroll);
+    b.Object(L"Menu", &TCustomForm::Menu,
+             [](TCustomForm& f, TObject* v) { f.SetMenu(dynamic_cast<TMainMenu*>(v)); });
     b.Boolean(L"KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview);
     b.Integer(L"ClientWidth", &TCustomForm::FormClientWidth, &TCustomForm::SetClientWidth).NotStored();
     b.Integer(L"ClientHeight", &TCustomForm::FormClientHeight, &TCustomForm::SetClientHeight).NotStored();
@@ -109,6 +112,7 @@ void TCustomForm::CreateParams(TCreateParams& p) {
 }
 
 void TCustomForm::HandleCreated() {
+    if (FMenu) FMenu->SetWindow(FHandle);
     if (FPendingClientWidth >= 0) SetClientWidth(FPendingClientWidth);
     if (FPendingClientHeight >= 0) SetClientHeight(FPendingClientHeight);
     FPendingClientWidth = FPendingClientHeight = -1;
@@ -270,6 +274,27 @@ void TCustomForm::SetWindowState(TWindowState v) {
         ::ShowWindow(FHandle, v == TWindowState::wsMaximized ? SW_MAXIMIZE : v == TWindowState::wsMinimized ? SW_MINIMIZE : SW_RESTORE);
 }
 
+void TCustomForm::SetMenu(TMainMenu* menu) {
+    if (menu == FMenu) return;
+    if (FMenu) {
+        FMenu->RemoveFreeNotification(this);
+        FMenu->SetWindow(nullptr);
+    }
+    FMenu = menu;
+    if (FMenu) FMenu->FreeNotification(this);
+    if (!FHandle) return;
+    if (FMenu) FMenu->SetWindow(FHandle);
+    else ::SetMenu(FHandle, nullptr);
+}
+
+void TCustomForm::Notification(TComponent* component, TOperation operation) {
+    TWinControl::Notification(component, operation);
+    if (operation != TOperation::opRemove || component != FMenu) return;
+    // The menu is being destroyed (its handle already went with it): the window drops it.
+    if (FHandle) ::SetMenu(FHandle, nullptr);
+    FMenu = nullptr;
+}
+
 int TCustomForm::FormClientWidth() { return ClientWidth(); }
 int TCustomForm::FormClientHeight() { return ClientHeight(); }
 
@@ -335,6 +360,22 @@ void TCustomForm::WndProc(TMessage& m) {
     case CM_RELEASE:
         delete this;
         return;
+    case WM_COMMAND:
+        // A menu command (no control window, notification 0) goes to the menu bar's item.
+        if (m.LParam == 0 && HIWORD(m.WParam) == 0 && FMenu && FMenu->DispatchCommand(LOWORD(m.WParam))) return;
+        break;
+    case WM_MEASUREITEM:
+        if (TMenu::MeasureItemMessage(*reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam))) {
+            m.Result = TRUE;
+            return;
+        }
+        break;
+    case WM_DRAWITEM:
+        if (TMenu::DrawItemMessage(*reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam))) {
+            m.Result = TRUE;
+            return;
+        }
+        break;
     case CM_VISIBLECHANGED:
         ShowingChanged(m.WParam != 0);
         return;

@@ -9,6 +9,8 @@
 
 namespace qx {
 
+class TMainMenu;
+
 enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TBorderIcon : uint32_t { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
 using TBorderIcons = uint32_t;
@@ -72,6 +74,10 @@ public:
     void SetClientWidth(int v);
     void SetClientHeight(int v);
     bool Active() const { return FActive; }
+    // The form's menu bar: set on the window once it exists; its commands and owner-drawn
+    // items are handled by the form.
+    TMainMenu* Menu() const { return FMenu; }
+    void SetMenu(TMainMenu* menu);
 
     void WndProc(TMessage& m) override;
 
@@ -89,6 +95,7 @@ protected:
     void CreateParams(TCreateParams& params) override;
     void PaintWindow(HDC dc) override;
     void HandleCreated() override;
+    void Notification(TComponent* component, TOperation operation) override;
     virtual void DoShow();
     virtual void DoCreate();
 
@@ -106,6 +113,7 @@ protected:
     bool FModal = false;
     int FPendingClientWidth = -1;
     int FPendingClientHeight = -1;
+    TMainMenu* FMenu = nullptr;
     TCanvas FCanvas;
 
 private:

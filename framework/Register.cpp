@@ -1,9 +1,15 @@
+#include "ComboBox.h"
+#include "Buttons.h"
 #include "Dialogs.h"
 #include "ExtCtrls.h"
 #include "Forms.h"
+#include "GroupBox.h"
 #include "ImageList.h"
+#include "ListControls.h"
+#include "Menus.h"
 #include "StdCtrls.h"
 #include "Strings.h"
+#include "UpDown.h"
 
 namespace qx {
 
@@ -11,7 +17,10 @@ void RegisterFrameworkClasses() {
     for (const TClassInfo* info :
          {&TForm::StaticClass(), &TLabel::StaticClass(), &TStaticText::StaticClass(), &TEdit::StaticClass(),
           &TButton::StaticClass(), &TCheckBox::StaticClass(), &TRadioButton::StaticClass(), &TPanel::StaticClass(),
-          &TTimer::StaticClass(), &TImageList::StaticClass()})
+          &TTimer::StaticClass(), &TImageList::StaticClass(),
+          &TMenuItem::StaticClass(), &TPopupMenu::StaticClass(), &TMainMenu::StaticClass(),
+          &TComboBox::StaticClass(), &TGroupBox::StaticClass(), &TRadioGroup::StaticClass(), &TMemo::StaticClass(),
+          &TListBox::StaticClass(), &TUpDown::StaticClass(), &TBitBtn::StaticClass(), &TSpeedButton::StaticClass()})
         RegisterComponentClass(*info);
 }
 

@@ -1,5 +1,6 @@
 #include "Controls.h"
 #include "Forms.h"
+#include "PrintWindows.h"
 
 #include <algorithm>
 #include <map>
@@ -403,17 +404,7 @@ void TWinControl::PrintHandler(TMessage& m) {
     ::IntersectClipRect(dc, 0, 0, client.right, client.bottom);
     if (flags & PRF_ERASEBKGND) ::SendMessageW(FHandle, WM_ERASEBKGND, m.WParam, 0);
     if (flags & PRF_CLIENT) ::SendMessageW(FHandle, WM_PRINTCLIENT, m.WParam, flags);
-    if (!(flags & PRF_CHILDREN)) return;
-    // Bottom of the z-order first, so windows on top are printed last.
-    for (HWND child = ::GetWindow(::GetWindow(FHandle, GW_CHILD), GW_HWNDLAST); child; child = ::GetWindow(child, GW_HWNDPREV)) {
-        if (!::IsWindowVisible(child)) continue;
-        RECT r{};
-        ::GetWindowRect(child, &r);
-        ::MapWindowPoints(nullptr, FHandle, reinterpret_cast<POINT*>(&r), 2);
-        DcStateGuard childState(dc);
-        ::OffsetViewportOrgEx(dc, r.left, r.top, nullptr);
-        ::SendMessageW(child, WM_PRINT, m.WParam, flags | PRF_NONCLIENT);
-    }
+    if (flags & PRF_CHILDREN) PrintChildWindows(FHandle, dc, flags);
 }
 
 LRESULT TWinControl::CtlColor(HDC dc) {

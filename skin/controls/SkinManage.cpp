@@ -1,15 +1,55 @@
 #include "skin/controls/SkinManage.h"
 
+#include "skin/controls/SkinClassify.h"
+#include "skin/controls/SkinFormAdapter.h"
 #include "skin/data/SkinData.h"
+#include "skin/form/SkinFormHost.h"
+#include "skin/form/WinSkinForm.h"
 
 #include <algorithm>
 #include <cstdlib>
+#include <cwctype>
 
 TSkinManage* SkinManager = nullptr;
 
 namespace {
-constexpr unsigned kCommandInterval = 250;
+
+std::wstring ClassNameOf(HWND window) {
+    wchar_t name[101] = {};
+    const int n = ::GetClassNameW(window, name, 101);
+    return std::wstring(name, static_cast<size_t>(std::max(n, 0)));
+}
+
+std::wstring Lower(std::wstring text) {
+    for (wchar_t& c : text) c = static_cast<wchar_t>(std::towlower(c));
+    return text;
+}
+
+bool IsDialogClass(const std::wstring& className) {
+    const std::wstring lower = Lower(className);
+    return lower == L"tmessageform" || lower == L"#32770";
+}
+
 }  // namespace
+
+// Hears of every registered skinning object that goes away with its owner (a framework form
+// frees the objects it owns), so that the registry never keeps a freed one.
+class TSkinManage::TRegistryWatch : public qx::TComponent {
+public:
+    explicit TRegistryWatch(TSkinManage& manager) : qx::TComponent(nullptr), FManager(manager) {}
+
+protected:
+    void Notification(qx::TComponent* component, qx::TOperation operation) override {
+        qx::TComponent::Notification(component, operation);
+        if (operation != qx::TOperation::opRemove) return;
+        // Called from the component's own destruction: only its address is compared.
+        for (const TEntry& e : FManager.FSkinForms)
+            if (static_cast<qx::TComponent*>(e.Form) == component) return FManager.EntryGone(e.Form);
+    }
+
+private:
+    TSkinManage& FManager;
+};
 
 QX_DEFINE_CLASS(TSkinManage, ::qx::TObject, b) {}
 
@@ -17,15 +57,40 @@ TSkinManage::TSkinManage(bool subordinate) : FSubordinate(subordinate) {
     if (subordinate) FModuleInstance = ::GetModuleHandleW(nullptr);
     FTimer = std::make_unique<qx::TTimer>(nullptr);
     FTimer->SetEnabled(false);
-    FTimer->SetInterval(kCommandInterval);
+    FTimer->SetInterval(250);
     FTimer->OnTimer = qx::TNotifyEvent::Of<&TSkinManage::CommandTimer>(this);
+    FWatch = std::make_unique<TRegistryWatch>(*this);
+    if (!subordinate) {
+        // Every skinned window classifies its controls when it is activated, and tells the
+        // registry when its window is gone.
+        InstallControlClassification();
+        SkinFormHooks().FormClosed = &TSkinManage::FormClosed;
+    }
 }
 
-// The timer goes first, so no command can run while the rest is taken down.
+// The timer goes first, so no command can run while the rest is taken down; the hook goes last,
+// so nothing is skinned while the lists are emptied.
 TSkinManage::~TSkinManage() {
     FState = kManagerDestroying;
     FActive = false;
     FTimer.reset();
+    if (FParent) {
+        LeaveMainManager();
+    } else if (!FSubordinate) {
+        for (auto& painter : FPopupMenus) painter->Detach();
+        FPopupMenus.clear();
+        DetachSubordinates();
+        if (SkinFormHooks().FormClosed == &TSkinManage::FormClosed) SkinFormHooks().FormClosed = nullptr;
+    }
+    // The registry owns its objects: a window still skinned (also one of another module, whose
+    // manager is left without lists) gets its own look back.
+    std::vector<TEntry> entries;
+    entries.swap(FSkinForms);
+    FWatch.reset();
+    for (const TEntry& e : entries) {
+        if (e.Form->State() != kFormClosed) e.Form->Detach();
+        delete e.Form;
+    }
     FSkinDataList.clear();
     FPendingSkinData = nullptr;
     FDefaultSkinData = nullptr;
@@ -34,26 +99,75 @@ TSkinManage::~TSkinManage() {
     if (SkinManager == this) SkinManager = nullptr;
 }
 
+//--- the lists
+
+std::vector<TSkinManage::TEntry>& TSkinManage::Registry() { return FParent ? FParent->FSkinForms : FSkinForms; }
+const std::vector<TSkinManage::TEntry>& TSkinManage::Registry() const {
+    return FParent ? FParent->FSkinForms : FSkinForms;
+}
+std::vector<TSkinData*>& TSkinManage::DataList() { return FParent ? FParent->FSkinDataList : FSkinDataList; }
+const std::vector<TSkinData*>& TSkinManage::SkinDataList() const {
+    return FParent ? FParent->FSkinDataList : FSkinDataList;
+}
+
 //--- the skin data components
 
 void TSkinManage::AddSkinData(TSkinData* skinData) {
-    if (!skinData || std::find(FSkinDataList.begin(), FSkinDataList.end(), skinData) != FSkinDataList.end()) return;
-    FSkinDataList.push_back(skinData);
+    std::vector<TSkinData*>& list = DataList();
+    if (!skinData || std::find(list.begin(), list.end(), skinData) != list.end()) return;
+    list.push_back(skinData);
     if (!FDefaultSkinData && skinData->SkinFormtype() == TSkinFormType::sfMainform) FDefaultSkinData = skinData;
 }
 
 void TSkinManage::RemoveSkinData(TSkinData* skinData) {
-    FSkinDataList.erase(std::remove(FSkinDataList.begin(), FSkinDataList.end(), skinData), FSkinDataList.end());
+    std::vector<TSkinData*>& list = DataList();
+    list.erase(std::remove(list.begin(), list.end(), skinData), list.end());
     if (FPendingSkinData == skinData) FPendingSkinData = nullptr;
     if (FDefaultSkinData == skinData) FDefaultSkinData = nullptr;
+    for (TSkinManage* sub : FSubordinates) {
+        if (sub->FPendingSkinData == skinData) sub->FPendingSkinData = nullptr;
+        if (sub->FDefaultSkinData == skinData) sub->FDefaultSkinData = nullptr;
+    }
+}
+
+// In each of the first three searches the last match wins.
+TSkinData* TSkinManage::ChooseSkinData(HWND window) const {
+    const std::vector<TSkinData*>& list = SkinDataList();
+    auto lastOf = [&](auto&& matches) {
+        TSkinData* found = nullptr;
+        for (TSkinData* skin : list)
+            if (matches(*skin)) found = skin;
+        return found;
+    };
+    TSkinData* skin = lastOf([&](TSkinData& s) {
+        if (s.SkinFormtype() != TSkinFormType::sfOnlyThisForm) return false;
+        auto* owner = dynamic_cast<qx::TWinControl*>(s.Owner());
+        return owner && owner->HandleAllocated() && owner->Handle() == window;
+    });
+    // Message boxes have their own skin only when a dialog component exists.
+    if (!skin && IsDialogClass(ClassNameOf(window)))
+        skin = lastOf([](TSkinData& s) { return s.SkinFormtype() == TSkinFormType::sfDialog; });
+    if (!skin) skin = lastOf([](TSkinData& s) { return s.SkinFormtype() == TSkinFormType::sfMainform; });
+    if (!skin && !list.empty()) skin = list.front();
+    return skin;
+}
+
+bool TSkinManage::AcceptWindowClass(const std::wstring& className) const {
+    bool doSkin = true;
+    if (!FDefaultSkinData) return doSkin;
+    if (!InSet(FDefaultSkinData->Options(), xoPreview) && Lower(className).find(L"preview") != std::wstring::npos)
+        doSkin = false;
+    FDefaultSkinData->FormFilter(className, doSkin);
+    return doSkin;
 }
 
 //--- the CBT hook
 
 // Thread-local: it sees the windows of the thread that installed it, and runs inside their
-// creation, activation and destruction.
+// creation, activation and destruction. The hook procedure serves the process's main manager,
+// so a subordinate one (whose windows come through the shared registry) installs none.
 void TSkinManage::InstallHook() {
-    if (FHook) return;
+    if (FHook || FParent || FSubordinate) return;
     FHook = ::SetWindowsHookExW(WH_CBT, &TSkinManage::CbtProc, nullptr, ::GetCurrentThreadId());
 }
 
@@ -71,13 +185,27 @@ LRESULT CALLBACK TSkinManage::CbtProc(int code, WPARAM wParam, LPARAM lParam) no
     return ::CallNextHookEx(hook, code, wParam, lParam);
 }
 
-// Window creation (MDI children, menu windows, size grips) and destruction (menu windows) are
-// handled by the form skinning and the popup menu painters once they exist.
-void TSkinManage::CbtNotify(int code, WPARAM wParam, LPARAM) {
+void TSkinManage::CbtNotify(int code, WPARAM wParam, LPARAM lParam) {
+    const auto window = reinterpret_cast<HWND>(wParam);
     switch (code) {
+    case HCBT_CREATEWND: {
+        const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
+        const CREATESTRUCTW* cs = create ? create->lpcs : nullptr;
+        if (!cs) break;
+        const std::wstring className = ClassNameOf(window);
+        // A size grip made after its dialog was skinned gets its wrapper at once.
+        if (className == L"ScrollBar" && (cs->style & SBS_SIZEGRIP))
+            if (TWinSkinForm* form = FindSkinForm(cs->hwndParent)) ClassifyWindow(SkinFormHost(*form), window);
+        if (!(cs->style & WS_CHILD) && className == L"#32768" && !FParent) AttachPopupMenu(window);
+        if (cs->dwExStyle & WS_EX_MDICHILD) SkinWindow(window);
+        break;
+    }
+    case HCBT_DESTROYWND:
+        DetachPopupMenu(window);
+        break;
     case HCBT_ACTIVATE:
         if (FState == kManagerNeverActivated) FState = kManagerActivated;
-        SkinWindow(reinterpret_cast<HWND>(wParam));
+        SkinWindow(window);
         break;
     default:
         break;
@@ -86,78 +214,147 @@ void TSkinManage::CbtNotify(int code, WPARAM wParam, LPARAM) {
 
 //--- skinning windows
 
+qx::TWinControl* TSkinManage::FindFormControl(HWND window) const {
+    if (!window) return nullptr;
+    if (qx::Screen)
+        for (int i = 0; i < qx::Screen->FormCount(); ++i) {
+            qx::TCustomForm* form = qx::Screen->Forms(i);
+            if (form->HandleAllocated() && form->Handle() == window) return form;
+        }
+    return qx::FindControl(window);
+}
+
 bool TSkinManage::SkinWindow(HWND window) {
-    if (!FActive || !window) return false;
+    if (!FActive || !window || !::IsWindow(window)) return false;
     if (::SendMessageW(window, SKN_QUERY, 0, 0) == 1) return false;
-    // The per-window skinning object (and the tests that decide whether a window gets one) is
-    // the form skinning's; until it exists no window is taken over.
-    return false;
+    PurgeSkinForms();
+    if (FindSkinForm(window)) return false;
+    qx::TWinControl* control = FindFormControl(window);
+
+    const auto style = static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_EXSTYLE));
+    const bool mdiChild = (exStyle & WS_EX_MDICHILD) != 0;
+    // Child windows are skinned by their form; the activation pass lets them through.
+    if (!FActivationPass && (style & WS_CHILD) && !mdiChild && Lower(ClassNameOf(::GetParent(window))) != L"mdiclient")
+        return false;
+    const std::wstring className = ClassNameOf(window);
+    const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(window, GWLP_HINSTANCE));
+    if (!control && instance != FModuleInstance && className != L"#32770") return false;
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    if ((r.right <= r.left || r.bottom <= r.top) && !mdiChild) return false;
+    if (control && control->Tag() == kNeverSkinTag) return false;
+    if (className == L"TApplication" || !AcceptWindowClass(className)) return false;
+    TSkinData* skin = ChooseSkinData(window);
+    if (!skin || skin->NotLoaded()) return false;
+
+    // Registered before it attaches: attaching may run the hook again for the same window.
+    // The registry owns the object, also for a framework form: a form that owned it would mark
+    // it as being destroyed before its controls go, and their wrappers could no longer leave
+    // its list. When the window is gone, a purge frees it.
+    auto* form = new TWinSkinForm(nullptr);
+    form->SetHandle(window);
+    AddEntry(form);
+    if (auto* framework = dynamic_cast<qx::TCustomForm*>(control)) form->AttachForm(skin, framework);
+    else form->Attach(skin);
+    if (!form->Subclassed()) {
+        // The window refused the subclass: it stays as the system draws it.
+        TakeEntry(form);
+        delete form;
+        return false;
+    }
+    ::PostMessageW(window, SKN_ACTIVATE, 0, 1000);
+    return true;
 }
 
 bool TSkinManage::SkinForm(qx::TCustomForm* form) {
-    if (!form || !form->Visible()) return false;
+    if (!form || !form->Visible() || !form->HandleAllocated()) return false;
     if (form->FormStyle() != qx::TFormStyle::fsMDIChild &&
         (::GetWindowLongPtrW(form->Handle(), GWL_STYLE) & WS_CHILD) != 0)
         return false;
     return SkinWindow(form->Handle());
 }
 
-//--- commands
+//--- the registry
 
-void TSkinManage::PostCommand(int command, unsigned interval) {
-    FPendingCommand = command;
-    FTimer->SetInterval(interval);
-    if (FState != kManagerNeverActivated) {
-        FTimer->SetEnabled(true);
-        return;
-    }
-    // Nothing was ever activated: the hook skins each window as it is activated, so there is
-    // nothing for the timer to do.
-    if (command == scActivate || command == scDeactivate) FActive = command == scActivate;
+void TSkinManage::AddEntry(TWinSkinForm* form) {
+    TSkinManage& root = FParent ? *FParent : *this;
+    root.FSkinForms.push_back({form, FModuleInstance});
+    form->FreeNotification(root.FWatch.get());
 }
 
-void TSkinManage::CommandTimer(qx::TObject*) { RunCommand(); }
+bool TSkinManage::TakeEntry(TWinSkinForm* form) {
+    TSkinManage& root = FParent ? *FParent : *this;
+    auto it = std::find_if(root.FSkinForms.begin(), root.FSkinForms.end(), [form](const TEntry& e) { return e.Form == form; });
+    if (it == root.FSkinForms.end()) return false;
+    root.FSkinForms.erase(it);
+    if (root.FWatch) form->RemoveFreeNotification(root.FWatch.get());
+    return true;
+}
 
-void TSkinManage::RunCommand() {
-    FTimer->SetEnabled(false);
-    TSkinData* skinData = FPendingSkinData;
-    if (!skinData) return;
-    const bool onlyThisForm = skinData->SkinFormtype() == TSkinFormType::sfOnlyThisForm;
-    switch (FPendingCommand) {
-    case scActivate:
-        FActive = true;
-        FActivationPass = true;
-        if (onlyThisForm) {
-            // The form that owns the skin data, searched from the newest form down.
-            for (int i = qx::Screen ? qx::Screen->FormCount() - 1 : -1; i >= 0; --i)
-                if (qx::Screen->Forms(i) == skinData->Owner()) {
-                    SkinForm(qx::Screen->Forms(i));
-                    break;
-                }
-        } else {
-            for (int i = qx::Screen ? qx::Screen->FormCount() - 1 : -1; i >= 0; --i) SkinForm(qx::Screen->Forms(i));
+void TSkinManage::EntryGone(TWinSkinForm* form) {
+    FSkinForms.erase(std::remove_if(FSkinForms.begin(), FSkinForms.end(), [form](const TEntry& e) { return e.Form == form; }),
+                     FSkinForms.end());
+}
+
+void TSkinManage::ReleaseEntry(TWinSkinForm* form) {
+    if (!TakeEntry(form)) return;
+    if (form->State() != kFormClosed) form->Detach();
+    delete form;
+}
+
+TWinSkinForm* TSkinManage::FindSkinForm(HWND window) const {
+    if (!window) return nullptr;
+    for (const TEntry& e : Registry())
+        if (e.Form->Handle() == window) return e.Form;
+    return nullptr;
+}
+
+void TSkinManage::RemoveSkinForm(HWND window) {
+    if (FState == kManagerDestroying) return;
+    if (TWinSkinForm* form = FindSkinForm(window)) TakeEntry(form);
+}
+
+void TSkinManage::PurgeSkinForms() {
+    if (FState == kManagerDestroying) return;
+    DropClosed(false);
+}
+
+void TSkinManage::DropClosed(bool anyModule) {
+    for (const TEntry& e : std::vector<TEntry>(Registry()))
+        if ((anyModule || e.Module == FModuleInstance) && e.Form->State() == kFormClosed) {
+            // Freeing an earlier one may have freed this one too (a form owning another).
+            if (TakeEntry(e.Form)) delete e.Form;
         }
-        FActivationPass = false;
-        break;
-    case scDeactivate:
-        // The skinned windows let go of their windows here, once they exist.
-        FActive = false;
-        break;
-    case scSkinChanged:
-        ReloadSkinData();
-        break;
-    default:
-        break;
-    }
-    // Cleared before the component hears of it: a command it posts from its handler must not be
-    // wiped out, and it may even free itself there.
-    FPendingSkinData = nullptr;
-    skinData->RaiseSkinChanged();
 }
 
-void TSkinManage::ReloadSkinData() {
-    // Every skinned window using FPendingSkinData reloads its skin: none exists until the form
-    // skinning registers its windows here.
+std::vector<TWinSkinForm*> TSkinManage::SkinForms() const {
+    std::vector<TWinSkinForm*> out;
+    for (const TEntry& e : Registry()) out.push_back(e.Form);
+    return out;
+}
+
+// The object is inside its own window procedure here: it is freed later, by a purge command
+// (unless a command is pending already, whose purge comes first anyway).
+void TSkinManage::FormClosed(TWinSkinForm& form) {
+    TSkinManage* manager = SkinManager;
+    if (!manager || manager->FState == kManagerDestroying || manager->CommandTimerEnabled()) return;
+    const std::vector<TSkinData*>& list = manager->SkinDataList();
+    if (std::find(list.begin(), list.end(), form.SkinData()) == list.end()) return;
+    if (!manager->FindSkinForm(form.Handle())) return;
+    if (!manager->FPendingSkinData) manager->FPendingSkinData = form.SkinData();
+    manager->PostCommand(scPurge, 250);
+}
+
+//--- menus
+
+int TSkinManage::MenuMode() const { return ::MenuMode(); }
+void TSkinManage::SetMenuMode(int mode) { ::SetMenuMode(mode); }
+bool TSkinManage::MenuActive() const { return ::MenuActive(); }
+
+void TSkinManage::SetMenuActive(bool on) {
+    if (on == ::MenuActive()) return;
+    ::SetMenuActive(on);
 }
 
 //--- the one manager

@@ -1,33 +1,34 @@
 // TSkinManage: the single object that decides which windows of the program are skinned. It
-// keeps the skin data components in registration order, watches the user-interface thread
-// through a thread-local CBT hook, and carries out the skin commands (on, off, skin changed)
-// that the skin data components post to it, on a short timer.
+// keeps the skin data components in registration order and picks the one that skins a window,
+// watches the user-interface thread through a thread-local CBT hook, creates one TWinSkinForm
+// for every top-level window that is to be skinned and keeps the registry of them, and carries
+// out the skin commands (on, off, skin changed, purge) that the skin data components post to it,
+// on a short timer.
 //
-// Not here yet, because the per-window skinning objects and the popup menu painters do not exist
-// yet: their registry, SkinWindow's tests after the first and the creation of the object, what
-// the commands and ReloadSkinData do to the registered windows, and the hook's handling of window
-// creation and destruction. SkinWindow, CbtNotify, RunCommand and ReloadSkinData mark the places.
+// The registry owns its TWinSkinForm objects, for framework forms too: an object whose window is
+// gone waits, closed, for the next purge (every SkinWindow and every command runs one, and the
+// window's end posts a purge command when no other command is pending).
+//
+// The popup menu painters are a seam for now: AttachPopupMenu runs its refusal tests and then
+// asks a factory that nobody has installed yet, so menu windows keep the system's look. The
+// painter list and the operations around it already work on whatever the factory makes.
+//
+// Implementation: SkinManage.cpp (lifecycle, components, hook, SkinWindow, registry),
+// SkinManageCommands.cpp (commands and subordinate managers), SkinManagePopup.cpp (popup seams).
 #pragma once
 
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
+#include "framework/Bitmap.h"
+#include "skin/SkinMessages.h"
 
 #include <memory>
+#include <string>
 #include <vector>
 #include <windows.h>
 
 class TSkinData;
-
-// Private window messages of the skin engine (values fixed).
-inline constexpr UINT SKN_QUERY = 0x3523;          // answered 1 by anything already skinned
-inline constexpr UINT SKN_ACTIVATE = 0x3503;       // posted after a window's skinning object exists
-inline constexpr UINT SKN_ENABLE = 0x3506;         // wrapped control: skinned painting on / off
-inline constexpr UINT SKN_REPAINTFRAME = 0x3502;   // repaint a skinned window's whole frame
-inline constexpr UINT SKN_SKINCHANGED = 0x3401;    // a framework form re-applies the skin
-inline constexpr UINT SKN_BUTTONACTION = 0x3514;   // application-defined caption button clicked
-inline constexpr UINT SKN_BUTTONVISIBLE = 0x3515;  // is an application-defined caption button visible
-inline constexpr UINT SKN_MDIREDRAW = 0x3516;      // MDI parent: redraw completely
-inline constexpr UINT SKN_TABCLOSE = 0x3507;       // a tab's close box was clicked
+class TWinSkinForm;
 
 // The commands a skin data component posts.
 enum TSkinCommand : int { scNone = 0, scActivate = 1, scDeactivate = 2, scSkinChanged = 3, scPurge = 6 };
@@ -37,30 +38,99 @@ inline constexpr int kManagerNeverActivated = 0;
 inline constexpr int kManagerActivated = 1;
 inline constexpr int kManagerDestroying = 4;
 
+// A form or control with this Tag is never skinned as a window, whatever DisableTag says.
+inline constexpr int kNeverSkinTag = 99;
+
+// What the manager needs of a popup menu painter (the menu window's own skinning object).
+class TSkinPopupPainter {
+public:
+    TSkinPopupPainter() = default;
+    TSkinPopupPainter(const TSkinPopupPainter&) = delete;
+    TSkinPopupPainter& operator=(const TSkinPopupPainter&) = delete;
+    virtual ~TSkinPopupPainter() = default;
+
+    // The menu window it paints.
+    virtual HWND Window() const = 0;
+    // The menu it shows; null until AssignPopupMenuHandle gave it one.
+    virtual HMENU MenuHandle() const = 0;
+    virtual void SetMenuHandle(HMENU menu) = 0;
+    // The menu was opened from the menu bar.
+    virtual void MarkFromMenuBar() = 0;
+    // The frame image it draws, or null.
+    virtual qx::TBitmap* FrameImage() = 0;
+    // Lets go of the menu window.
+    virtual void Detach() = 0;
+};
+// Makes and attaches a painter for a menu window with a skin and no menu handle yet; null when
+// none was attached.
+using TSkinPopupPainterFactory = TSkinPopupPainter* (*)(HWND menuWindow, TSkinData* skin);
+void SetSkinPopupPainterFactory(TSkinPopupPainterFactory factory);
+
 class TSkinManage : public qx::TObject {
     QX_CLASS(TSkinManage)
 public:
-    // A main manager keeps the lists; a subordinate one (of another module) has none of its own.
+    // A main manager keeps the lists; a subordinate one (of another module) takes its module's
+    // instance and uses the lists of the main manager it joins.
     explicit TSkinManage(bool subordinate = false);
     ~TSkinManage() override;
 
-    // The CBT hook for the calling thread; installed once.
+    // The CBT hook for the calling thread; installed once, by the main manager.
     void InstallHook();
     bool HookInstalled() const { return FHook != nullptr; }
 
+    //--- the skin data components
     // Registers a component (once); the first main-form component becomes the default.
     void AddSkinData(TSkinData* skinData);
     // Forgets a component, also as pending or default skin data, so that no command or lookup
     // reaches it after it is gone.
     void RemoveSkinData(TSkinData* skinData);
-    const std::vector<TSkinData*>& SkinDataList() const { return FSkinDataList; }
+    const std::vector<TSkinData*>& SkinDataList() const;
     TSkinData* DefaultSkinData() const { return FDefaultSkinData; }
+    // The component that skins this window: an only-this-form one whose owner it is, a dialog
+    // one for message boxes, the last main-form one, else the first registered; null when none.
+    TSkinData* ChooseSkinData(HWND window) const;
+    // Whether windows of this class may be skinned (preview windows, the form filter).
+    bool AcceptWindowClass(const std::wstring& className) const;
 
-    // Decides whether the window gets a skinning object; true when one was created.
+    //--- skinning windows
+    // Decides whether the window gets a skinning object and creates it; true when one was made.
     bool SkinWindow(HWND window);
     // SkinWindow for a form that is visible and not a plain child window.
     bool SkinForm(qx::TCustomForm* form);
+    // The framework form with this window, else the framework control attached to it.
+    qx::TWinControl* FindFormControl(HWND window) const;
 
+    //--- the registry of skinned windows
+    // The first entry for the window, or null.
+    TWinSkinForm* FindSkinForm(HWND window) const;
+    // Drops the window's entry without freeing it: the caller takes the object (nothing while
+    // being destroyed).
+    void RemoveSkinForm(HWND window);
+    // Drops and frees every entry of this module whose window is gone (nothing while being
+    // destroyed).
+    void PurgeSkinForms();
+    // The registered skinning objects, oldest first.
+    std::vector<TWinSkinForm*> SkinForms() const;
+
+    //--- popup menu painters (seams until the painters exist)
+    bool AttachPopupMenu(HWND menuWindow);
+    bool DetachPopupMenu(HWND menuWindow);
+    bool IsPopupMenu(HWND menuWindow) const;
+    void MarkMenuBarPopups();
+    void AssignPopupMenuHandle(HMENU menu);
+    qx::TBitmap* FindPopupFrameImage(HMENU menu) const;
+    size_t PopupMenuCount() const { return FPopupMenus.size(); }
+    bool MenuBarPopups() const { return FMenuBarPopups; }
+
+    //--- menus
+    // What the next menu window belongs to (0 popup, 1 menu bar, 2 system menu).
+    int MenuMode() const;
+    void SetMenuMode(int mode);
+    bool MenuActive() const;
+    // A new value reaches every skinned MDI child.
+    void SetMenuActive(bool on);
+
+    //--- commands (SkinManageCommands.cpp)
     // Stores the command for the timer. Before anything was ever activated, commands 1 and 2
     // only set the active flag: windows are then skinned as the hook sees them activated.
     void PostCommand(int command, unsigned interval);
@@ -68,6 +138,14 @@ public:
     void RunCommand();
     // Every skinned window using the pending skin data reloads its skin.
     void ReloadSkinData();
+
+    //--- subordinate managers (SkinManageCommands.cpp)
+    // A subordinate manager joins a main one: it shares its lists, takes its default skin data
+    // and active flag, and counts as activated.
+    void JoinMainManager(TSkinManage& main);
+    const std::vector<TSkinManage*>& Subordinates() const { return FSubordinates; }
+    TSkinManage* ParentManager() const { return FParent; }
+    HINSTANCE ModuleInstance() const { return FModuleInstance; }
 
     bool Active() const { return FActive; }
     void SetActive(bool value) { FActive = value; }
@@ -82,22 +160,55 @@ public:
     bool Subordinate() const { return FSubordinate; }
 
 private:
+    struct TEntry {
+        TWinSkinForm* Form;
+        HINSTANCE Module;  // the manager's module that made it
+    };
+    class TRegistryWatch;
+
     static LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam) noexcept;
     void CbtNotify(int code, WPARAM wParam, LPARAM lParam);
     void CommandTimer(qx::TObject* sender);
+    static void FormClosed(TWinSkinForm& form);
+
+    // The lists: a subordinate manager works on those of the main manager it joined.
+    std::vector<TEntry>& Registry();
+    const std::vector<TEntry>& Registry() const;
+    std::vector<TSkinData*>& DataList();
+    void AddEntry(TWinSkinForm* form);
+    // Takes the entry out of the registry (and out of the watch) without freeing it.
+    bool TakeEntry(TWinSkinForm* form);
+    // A skinning object was freed elsewhere (its form went): only its entry goes.
+    void EntryGone(TWinSkinForm* form);
+    // Stops skinning the window, drops the entry and frees the object.
+    void ReleaseEntry(TWinSkinForm* form);
+    // Drops and frees every closed entry; only this module's unless `anyModule`.
+    void DropClosed(bool anyModule);
+    void RunOnlyThisForm(int command, TSkinData* skinData);
+    void RunForAll(int command, TSkinData* skinData);
+    void ReloadAndRepaint(TWinSkinForm* only, TSkinData* skinData);
+    void LeaveMainManager();
+    void DetachSubordinates();
 
     std::unique_ptr<qx::TTimer> FTimer;
     HHOOK FHook = nullptr;
+    std::vector<TEntry> FSkinForms;
+    std::vector<std::unique_ptr<TSkinPopupPainter>> FPopupMenus;
     std::vector<TSkinData*> FSkinDataList;
-    bool FSubordinate = false;
+    std::vector<TSkinManage*> FSubordinates;
     bool FActive = false;
     bool FActivationPass = false;
     int FState = kManagerNeverActivated;
+    bool FMenuBarPopups = false;
     int FPendingCommand = scNone;
     TSkinData* FPendingSkinData = nullptr;
     TSkinData* FDefaultSkinData = nullptr;
     // 0 for the main manager; a subordinate one's module.
     HINSTANCE FModuleInstance = nullptr;
+    TSkinManage* FParent = nullptr;
+    bool FSubordinate = false;
+    // Hears of every registered skinning object that is freed by its owner.
+    std::unique_ptr<TRegistryWatch> FWatch;
 };
 
 // The process's manager, null until the first skin data component has loaded.

@@ -25,11 +25,18 @@ std::vector<routersim::NatHost> Hosts(std::initializer_list<std::pair<const char
 //--- the window at rest
 
 TEST_F(MainWindowTest, StartsWithTheStoredControlsAndHuawei) {
+    // The stored outer size, before the skin takes the frame over (it keeps the client size).
+    Application->CreateForm(Form8);
+    EXPECT_EQ(Form8->Width(), 669);
+    EXPECT_EQ(Form8->Height(), 340);
+    Form8->HandleNeeded();
+    RECT client = Form8->ClientRect();
     OpenWindow();
+    RECT skinned = window->ClientRect();
+    EXPECT_EQ(skinned.right - skinned.left, client.right - client.left);
+    EXPECT_EQ(skinned.bottom - skinned.top, client.bottom - client.top);
     EXPECT_EQ(Dialect, 1);
     EXPECT_EQ(window->Caption(), L"Quellox");
-    EXPECT_EQ(window->Width(), 669);
-    EXPECT_EQ(window->Height(), 340);
     EXPECT_EQ(window->BorderIcons(), biSystemMenu | biMinimize);
     EXPECT_TRUE(window->RadioButton2->Checked());
     EXPECT_FALSE(window->RadioButton1->Checked());

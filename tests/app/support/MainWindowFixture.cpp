@@ -54,7 +54,7 @@ void MainWindowFixture::StartRouter(routersim::SimConfig config) {
 }
 
 void MainWindowFixture::OpenWindow() {
-    Application->CreateForm(Form8);
+    if (!Form8) Application->CreateForm(Form8);
     window = Form8;
     window->Show();
     PumpPending(std::chrono::milliseconds(50));

@@ -1,0 +1,53 @@
+#include "skin/controls/SkinGroupBox.h"
+
+#include "skin/controls/SkinGroupBoxPaint.h"
+#include "skin/data/SkinData.h"
+
+QX_DEFINE_CLASS(TSkinGroupBox, TSkinControl, b) {}
+
+TSkinGroupBox::TSkinGroupBox(qx::TComponent* owner) : TSkinControl(owner) {}
+
+void TSkinGroupBox::Attach(TSkinControlHost* form, TSkinData* skinData, bool colourFlag, qx::TCanvas* canvas) {
+    TSkinControl::Attach(form, skinData, colourFlag, canvas);
+    if (FControl) FVariant = 1;
+}
+
+// The whole box is the wrapper's: the framework's own painting is consumed. WM_PRINTCLIENT
+// takes the same way, so a printed picture of the window shows the skinned box too.
+bool TSkinGroupBox::BeforeMessage(qx::TMessage& m) {
+    if (!TSkinControl::BeforeMessage(m)) return false;
+    if (FVariant == 0) return true;
+    switch (m.Msg) {
+    case WM_PAINT:
+    case WM_PRINTCLIENT: PaintWholeWindow(m); return false;
+    case WM_ERASEBKGND: EraseWithParentBackground(m); return false;
+    default: return true;
+    }
+}
+
+void TSkinGroupBox::Paint(HDC dc, const RECT& r) {
+    std::wstring caption;
+    if (FWindow) {
+        const int n = ::GetWindowTextLengthW(FWindow);
+        caption.resize(static_cast<size_t>(n > 0 ? n : 0) + 1);
+        const int got = ::GetWindowTextW(FWindow, caption.data(), n + 1);
+        caption.resize(static_cast<size_t>(got > 0 ? got : 0));
+    }
+    if (caption.empty() && FControl) caption = FControl->Caption();
+
+    TGroupBoxLook look;
+    look.Face = qx::ColorToRGB(FSkinData ? FSkinData->ButtonFace : qx::clBtnFace);
+    look.Shadow = qx::ColorToRGB(FSkinData ? FSkinData->ButtonShadow : qx::clBtnShadow);
+    look.WipeSystemEdge = FVariant == 0;
+    if (FWindow) look.Font = reinterpret_cast<HFONT>(::SendMessageW(FWindow, WM_GETFONT, 0, 0));
+    if (FControl) {
+        look.Font = FControl->Font()->Handle();
+        look.TextColour = qx::ColorToRGB(FControl->Font()->Color());
+    }
+    PaintSkinGroupBox(dc, r, caption, look);
+
+    // Its own WM_PAINT was consumed: the group box's graphic children (labels) are drawn here.
+    if (FControl)
+        for (int i = 0; i < FControl->ControlCount(); ++i)
+            if (auto* g = dynamic_cast<qx::TGraphicControl*>(FControl->Controls(i)); g && g->Visible()) g->PaintTo(dc);
+}

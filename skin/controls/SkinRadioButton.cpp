@@ -1,0 +1,44 @@
+#include "skin/controls/SkinRadioButton.h"
+
+#include "skin/controls/SkinPropText.h"
+#include "skin/data/SkinData.h"
+
+namespace {
+constexpr UINT kDataChanged = 0xB0D0;
+}  // namespace
+
+QX_DEFINE_CLASS(TSkinRadioButton, TSkinCheckBase, b) {}
+
+TSkinRadioButton::TSkinRadioButton(qx::TComponent* owner) : TSkinCheckBase(owner) {}
+
+void TSkinRadioButton::AfterMessage(qx::TMessage& m) {
+    switch (m.Msg) {
+    case BM_SETCHECK:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case qx::CM_EXIT:
+    case kDataChanged: Repaint(); return;
+    case WM_PRINTCLIENT:
+        if (FVariant == 0) PaintWindow(reinterpret_cast<HDC>(m.WParam));
+        return;
+    default: TSkinCheckBase::AfterMessage(m); return;
+    }
+}
+
+qx::TBitmap* TSkinRadioButton::Image(int& frames) const {
+    if (!FSkinData || !FSkinData->Button || FSkinData->Button->RadioBitmap.Empty()) return nullptr;
+    frames = FSkinData->Button->RadioFrames;
+    return &FSkinData->Button->RadioBitmap;
+}
+
+int TSkinRadioButton::StateFrame(int frames) {
+    int s = (::SendMessageW(FWindow, BM_GETCHECK, 0, 0) & 1) ? 2 : 1;
+    if (FControl && HasProp(*FControl, L"Checked")) s = LowerText(PropText(*FControl, L"Checked")) == L"true" ? 2 : 1;
+    if (WindowLong(FWindow, GWL_STYLE) & WS_DISABLED) s += 2;
+    return RadioImageFrame(s, frames);
+}
+
+TCheckLayout TSkinRadioButton::Layout(const RECT& r, int w, int h, bool rightButton) const {
+    return RadioButtonLayout(r, w, h, rightButton);
+}

@@ -1,0 +1,22 @@
+#include "skin/controls/SkinSubWrappers.h"
+
+#include <utility>
+
+namespace {
+
+TSubWrapperMaker gEmbeddedUpDownMaker = nullptr;
+TSubWrapperMaker gListScrollbarMaker = nullptr;
+
+}  // namespace
+
+TSubWrapperMaker SetEmbeddedUpDownMaker(TSubWrapperMaker maker) { return std::exchange(gEmbeddedUpDownMaker, maker); }
+
+TSubWrapperMaker SetListScrollbarMaker(TSubWrapperMaker maker) { return std::exchange(gListScrollbarMaker, maker); }
+
+TSkinControl* MakeEmbeddedUpDown(qx::TComponent* owner) {
+    return gEmbeddedUpDownMaker ? gEmbeddedUpDownMaker(owner) : nullptr;
+}
+
+TSkinControl* MakeListScrollbar(qx::TComponent* owner) {
+    return gListScrollbarMaker ? gListScrollbarMaker(owner) : nullptr;
+}

@@ -1,0 +1,62 @@
+// The MDI client of a skinned MDI parent: subclassed so that the parent's frame stays the
+// skin's while children are created, destroyed, tiled and maximised.
+//
+// Not here yet: rebuilding the skinned menu bar from a new frame menu (WM_MDISETMENU) and when
+// the last child goes; the native menu bar stays the frame's.
+#include "skin/data/SkinData.h"
+#include "skin/form/SkinFormHost.h"
+#include "skin/form/WinSkinForm.h"
+
+void TWinSkinForm::SubclassMDIClient() {
+    if (!FMDIClient || FClientSubclass) return;
+    FClientSubclass = TSubclass::Install(FMDIClient, ::IsWindowUnicode(FMDIClient) != FALSE,
+                                         qx::TWndMethod::Of<&TWinSkinForm::MDIClientProc>(this));
+}
+
+void TWinSkinForm::RestoreMDIClient() { TSubclass::Remove(FClientSubclass); }
+
+void TWinSkinForm::MDIClientProc(qx::TMessage& m) {
+    TSubclass* client = FClientSubclass;
+    if (!client) return;
+    auto old = [&] { m.Result = client->CallOld(m.Msg, m.WParam, m.LParam); };
+    switch (m.Msg) {
+    case WM_NCDESTROY:
+        old();
+        RestoreMDIClient();
+        return;
+    case WM_NCCALCSIZE:
+        // The skin draws no scroll bars on the client unless asked to keep them.
+        if (FSkinFrame && FSkinData && !InSet(FSkinData->Options(), xoMDIScrollbar)) {
+            const auto style = ::GetWindowLongPtrW(FMDIClient, GWL_STYLE);
+            ::SetWindowLongPtrW(FMDIClient, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_VSCROLL | WS_HSCROLL));
+        }
+        old();
+        return;
+    case WM_MDICREATE:
+        if (FSkinData) FSkinData->SetMenuUpdate(false);
+        old();
+        return;
+    case WM_MDIDESTROY: {
+        old();
+        if (!FSkinFrame) return;
+        BOOL maximized = FALSE;
+        auto active = reinterpret_cast<HWND>(::SendMessageW(FMDIClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
+        SetMenuActive(active && maximized);
+        // The last child is gone: the skin's menu setting is what it was before children came.
+        if (!active && FSkinData) FSkinData->SetMenuUpdate(FMenuUpdateAtAttach);
+        return;
+    }
+    case WM_MDITILE:
+    case WM_MDICASCADE:
+        if (FSkinFrame && MenuActive()) SetMenuActive(false);
+        old();
+        return;
+    case SKN_MDIREDRAW:
+        ::RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+        m.Result = 0;
+        return;
+    default:
+        old();
+        return;
+    }
+}

@@ -1,0 +1,316 @@
+#include "skin/form/WinSkinForm.h"
+
+#include "skin/data/SkinData.h"
+#include "skin/data/SkinPaintHelpers.h"
+#include "skin/form/SkinFormHost.h"
+
+#include <algorithm>
+#include <cstddef>
+
+namespace {
+
+constexpr unsigned kHoverInterval = 250;
+
+// The caption font of the system; the default font when the system gives none.
+HFONT CreateCaptionFont() {
+    // The structure as it was before the padded border width: accepted by every system.
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
+    if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
+        return ::CreateFontIndirectW(&metrics.lfCaptionFont);
+    return nullptr;
+}
+
+std::wstring ClassNameOf(HWND wnd) {
+    wchar_t name[101] = {};
+    int n = ::GetClassNameW(wnd, name, 101);
+    return std::wstring(name, static_cast<size_t>(std::max(n, 0)));
+}
+
+HWND FindMDIClient(HWND parent) {
+    for (HWND child = ::GetTopWindow(parent); child; child = ::GetWindow(child, GW_HWNDNEXT))
+        if (ClassNameOf(child) == L"MDIClient") return child;
+    return nullptr;
+}
+
+}  // namespace
+
+QX_DEFINE_CLASS(TWinSkinForm, ::qx::TComponent, b) {}
+
+TWinSkinForm::TWinSkinForm(qx::TComponent* owner)
+    : qx::TComponent(owner), FDoubleClickTime(::GetDoubleClickTime()) {
+    FCaptionFont.reset(CreateCaptionFont());
+    if (!FCaptionFont) FCaptionFont.reset(::CreateFontW(-11, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"MS Sans Serif"));
+    FCaptionBitmap.SetPixelFormat(qx::TPixelFormat::pf24bit);
+    AddSkinForm(this);
+}
+
+// The window may still be ours when the object goes first (a test, or the manager freeing a
+// live window's object): it must not keep calling into freed memory.
+TWinSkinForm::~TWinSkinForm() {
+    FTimer.reset();
+    FSystemMenu.reset();
+    if (FFormHooked && FForm && !FForm->HasState(qx::csDestroying)) FForm->WindowProc = FOldFormProc;
+    FFormHooked = false;
+    TSubclass::Remove(FSubclass);
+    RestoreMDIClient();
+    ReleaseWrappers();
+    RemoveSkinForm(this);
+}
+
+//--- attaching
+
+void TWinSkinForm::AttachForm(TSkinData* skin, qx::TCustomForm* form) {
+    FForm = form;
+    if (!form || !skin) return Attach(skin);
+    if (FSubclass || ::SendMessageW(form->Handle(), SKN_QUERY, 0, 0) == 1) return;
+    form->SetAutoScroll(false);
+    if (InSet(skin->SkinControls(), xcMainMenu) && !FFormHooked) {
+        FOldFormProc = form->WindowProc;
+        form->WindowProc = qx::TWndMethod::Of<&TWinSkinForm::FormHook>(this);
+        FFormHooked = true;
+    }
+    Attach(skin);
+    FOldColor = form->Color();
+    FColorSet = true;
+    form->SetColor(skin->ButtonFace);
+    if (InSet(skin->SkinControls(), xcMenuItem)) {
+        for (int i = 0; i < form->ComponentCount(); ++i)
+            if (auto* menu = dynamic_cast<qx::TMainMenu*>(form->Components(i))) {
+                FMenusOwnerDraw.emplace_back(menu, menu->OwnerDraw());
+                menu->SetOwnerDraw(true);
+                if (SkinFormHooks().SkinMenu) SkinFormHooks().SkinMenu(*this, *menu, true);
+            }
+    }
+}
+
+void TWinSkinForm::Attach(TSkinData* skin) {
+    if (FSubclass || !FHandle || !skin) return;
+    // Something already skins this window: a second subclass would paint over the first.
+    if (::SendMessageW(FHandle, SKN_QUERY, 0, 0) == 1) return;
+    MarkManagerActivated();
+    FSkinData = skin;
+    FTimer = std::make_unique<qx::TTimer>(nullptr);
+    FTimer->SetEnabled(false);
+    FTimer->SetInterval(kHoverInterval);
+    FTimer->OnTimer = qx::TNotifyEvent::Of<&TWinSkinForm::HoverTimer>(this);
+    FSkinFrame = InSet(skin->SkinControls(), xcMainMenu);
+
+    FStyle = static_cast<DWORD>(::GetWindowLongPtrW(FHandle, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrW(FHandle, GWL_EXSTYLE));
+    FRightToLeft = (exStyle & WS_EX_LEFTSCROLLBAR) != 0;
+    FIsChild = (FStyle & WS_CHILD) != 0;
+    FSysMenuHandle = ::GetSystemMenu(FHandle, FALSE);
+    FClassName = ClassNameOf(FHandle);
+    FOwner = ::GetWindow(FHandle, GW_OWNER);
+
+    FBorderIcons = 0;
+    if ((FStyle & WS_SYSMENU) || FSysMenuHandle) FBorderIcons |= kIconSystemMenu;
+    if (FStyle & WS_MINIMIZEBOX) FBorderIcons |= kIconMinimize;
+    if (FStyle & WS_MAXIMIZEBOX) FBorderIcons |= kIconMaximize;
+    RefreshShowState();
+
+    FMDIClient = FindMDIClient(FHandle);
+    FFormKind = FMDIClient ? kFormMDIParent : kFormOrdinary;
+    if (FMDIClient) SetManagerMDIClient(FMDIClient, FForm);
+    if (exStyle & WS_EX_MDICHILD) FFormKind = kFormMDIChild;
+
+    FUnicode = ::IsWindowUnicode(FHandle) != FALSE;
+    FDialogBox = FClassName == L"#32770" || FClassName == L"TMessageForm";
+    FBorderKind = BorderKindOf(FStyle, exStyle, FDialogBox);
+
+    if (FFormKind == kFormMDIParent) {
+        FMenuUpdateAtAttach = skin->MenuUpdate();
+        SubclassMDIClient();
+    }
+    FSubclass = TSubclass::Install(FHandle, FUnicode, qx::TWndMethod::Of<&TWinSkinForm::WndProc>(this));
+    if (!FSubclass) return;
+    FOldWndProc = FSubclass->OldProc();
+
+    if (FSkinFrame) {
+        // Without a skinned menu bar a native one stays on the window, in the menu band.
+        FMenuHandle = ::GetMenu(FHandle);
+        FNativeMenuKept = FMenuHandle && FFormKind != kFormMDIChild;
+        UpdateFrameMetrics();
+    } else {
+        FState = kFormActive;
+    }
+    if (FFormKind == kFormMDIChild) {
+        const int needed = ::GetSystemMetrics(SM_CYCAPTION) + ::GetSystemMetrics(SM_CXFRAME);
+        if (FMetrics.Top < needed) FMetrics.Menu = needed - FMetrics.Top;
+        if (FShowState == kShowMaximized && !MenuActive()) SetMenuActive(true);
+    }
+}
+
+//--- frame metrics
+
+void TWinSkinForm::UpdateFrameMetrics() {
+    if (!FSkinData || FSkinData->NotLoaded()) return;
+    const int menu = FNativeMenuKept ? ::GetSystemMetrics(SM_CYMENU) : FMetrics.Menu;
+    FMetrics = MeasureFrame(*FSkinData, FBorderKind);
+    FMetrics.Menu = FBorderKind == bkNone ? 0 : menu;
+    BuildButtons();
+}
+
+void TWinSkinForm::RefreshFrame() {
+    if (FHandle)
+        ::SetWindowPos(FHandle, nullptr, 0, 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void TWinSkinForm::RefreshShowState() {
+    WINDOWPLACEMENT placement{sizeof(placement)};
+    if (!::GetWindowPlacement(FHandle, &placement)) return;
+    switch (placement.showCmd) {
+    case SW_SHOWMINIMIZED: case SW_MINIMIZE: case SW_SHOWMINNOACTIVE: FShowState = kShowMinimized; break;
+    case SW_SHOWMAXIMIZED: FShowState = kShowMaximized; break;
+    default: FShowState = kShowNormal; break;
+    }
+}
+
+void TWinSkinForm::SetStyle(DWORD style) {
+    FStyle = style;
+    if (FUnicode) ::SetWindowLongPtrW(FHandle, GWL_STYLE, static_cast<LONG_PTR>(style));
+    else ::SetWindowLongPtrA(FHandle, GWL_STYLE, static_cast<LONG_PTR>(style));
+}
+
+//--- activation
+
+void TWinSkinForm::Activate() {
+    FIcon.Render(FHandle, FSkinData);
+    OSVERSIONINFOW version{sizeof(version)};
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    const bool oldNT = ::GetVersionExW(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion < 5;
+#pragma GCC diagnostic pop
+    BuildSystemMenu(oldNT);
+    // The unskinned frame is measured once, before the skin changes it: a second activation
+    // would otherwise take the skin's frame for the window's own.
+    if (FState == kFormAttached) {
+        RECT window{}, client{};
+        ::GetWindowRect(FHandle, &window);
+        ::GetClientRect(FHandle, &client);
+        FNativeExtraWidth = (window.right - window.left) - client.right;
+        FNativeExtraHeight = (window.bottom - window.top) - client.bottom;
+        FClientRect = client;
+    }
+    if (SkinFormHooks().ClassifyControls) SkinFormHooks().ClassifyControls(*this);
+    if (FState == kFormAttached) {
+        if (FFormKind == kFormMDIChild) {
+            if (FShowState == kShowNormal) {
+                FState = kFormResizing;
+                ResizeKeepingClient(true);
+                FState = kFormActive;
+                UpdateRegion();
+            } else if (FShowState == kShowMaximized && FMDIClient) {
+                ::PostMessageW(FMDIClient, SKN_MDIREDRAW, reinterpret_cast<WPARAM>(FHandle), 0);
+            }
+        } else if (!FIsChild && FBorderKind != bkNone && FShowState != kShowMinimized) {
+            FState = kFormResizing;
+            ResizeKeepingClient(true);
+            FState = kFormActive;
+            if (FShowState == kShowNormal) UpdateRegion();
+            else if (FShowState == kShowMaximized) RefreshFrame();
+        }
+    }
+    FState = kFormActive;
+    if (FTimer) FTimer->SetEnabled(true);
+}
+
+void TWinSkinForm::ResizeKeepingClient(bool activation) {
+    UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED;
+    if (FState == kFormReskinning) flags |= SWP_NOACTIVATE;
+    if (FShowState == kShowMaximized) {
+        ::SetWindowPos(FHandle, nullptr, 0, 0, 0, 0, flags | SWP_NOSIZE);
+        return;
+    }
+    SIZE client{FClientRect.right - FClientRect.left, FClientRect.bottom - FClientRect.top};
+    if (FDialogBox || FState == kFormReskinning || !activation) {
+        RECT r{};
+        ::GetClientRect(FHandle, &r);
+        client = {r.right, r.bottom};
+    }
+    if (activation && FForm) {
+        client.cx = FForm->ClientWidth();
+        // A skinned menu bar would have taken the native one's place in the client area; a
+        // native bar that stays is outside the client already.
+        client.cy = FForm->ClientHeight() - (FFormKind == kFormMDIChild || FNativeMenuKept ? 0 : FMetrics.Menu);
+    }
+    SIZE size = WindowSizeFor(client, FMetrics);
+    if (FDialogBox && FState == kFormResizing && FSkinData && FSkinData->Title) {
+        MeasureTitle();
+        const RECT& shifts = FSkinData->Title->Margins;
+        const TTitleWidening widened = WidenForTitle(size.cx, shifts.left, FTitleWidth, shifts.right);
+        if (widened.Shift > 0) {
+            for (HWND child = ::GetWindow(FHandle, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+                RECT r{};
+                ::GetWindowRect(child, &r);
+                ::MapWindowPoints(nullptr, FHandle, reinterpret_cast<POINT*>(&r), 2);
+                ::SetWindowPos(child, nullptr, r.left + widened.Shift, r.top, 0, 0,
+                               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSENDCHANGING | SWP_NOOWNERZORDER);
+            }
+        }
+        size.cx = widened.Width;
+        ::SetWindowPos(FHandle, nullptr, 0, 0, size.cx, size.cy, flags);
+        // The client's old pixels are kept by the resize, controls at their old places
+        // included: paint it all again.
+        if (widened.Shift > 0)
+            ::RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+        return;
+    }
+    ::SetWindowPos(FHandle, nullptr, 0, 0, size.cx, size.cy, flags);
+}
+
+void TWinSkinForm::MeasureTitle() {
+    const std::wstring text = WindowText();
+    qx::WindowDc screen(nullptr);
+    qx::SelectGuard font(screen.get(), FCaptionFont.get());
+    SIZE extent{};
+    ::GetTextExtentPoint32W(screen.get(), text.c_str(), static_cast<int>(text.size()), &extent);
+    FTitleWidth = extent.cx;
+}
+
+//--- control wrappers
+
+bool TWinSkinForm::RegisterControl(TFormControl* wrapper) {
+    if (!wrapper) return false;
+    if (std::find(FControls.begin(), FControls.end(), wrapper) != FControls.end()) return true;
+    FControls.push_back(wrapper);
+    return false;
+}
+
+void TWinSkinForm::UnregisterControl(TFormControl* wrapper) {
+    FControls.erase(std::remove(FControls.begin(), FControls.end(), wrapper), FControls.end());
+}
+
+bool TWinSkinForm::IsControlSkinned(HWND control) const {
+    if (!control) return false;
+    if (::SendMessageW(control, SKN_QUERY, 0, 0) == 1) return true;
+    return std::any_of(FControls.begin(), FControls.end(),
+                       [control](TFormControl* w) { return w->WrappedWindow() == control; });
+}
+
+//--- small queries
+
+POINT TWinSkinForm::ScreenToWindowPoint(POINT screen) const {
+    POINT p = screen;
+    ::ScreenToClient(FHandle, &p);
+    if (FShowState != kShowMinimized) {
+        p.x += FMetrics.Left;
+        p.y += FMetrics.ClientTop();
+    }
+    return p;
+}
+
+std::wstring TWinSkinForm::WindowText() const {
+    if (FUnicode) {
+        const int n = ::GetWindowTextLengthW(FHandle);
+        std::wstring text(static_cast<size_t>(std::max(n, 0)) + 1, L'\0');
+        const int got = ::GetWindowTextW(FHandle, text.data(), n + 1);
+        text.resize(static_cast<size_t>(std::max(got, 0)));
+        return text;
+    }
+    char buffer[1001] = {};
+    const auto got = ::SendMessageA(FHandle, WM_GETTEXT, 1000, reinterpret_cast<LPARAM>(buffer));
+    return AnsiToWide(std::string_view(buffer, static_cast<size_t>(std::clamp<LRESULT>(got, 0, 1000))));
+}
