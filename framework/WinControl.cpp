@@ -544,7 +544,11 @@ void TWinControl::WndProc(TMessage& m) {
         break;
     }
     case CM_ENABLEDCHANGED:
-        if (FHandle) ::EnableWindow(FHandle, FEnabled);
+        if (FHandle) {
+            ::EnableWindow(FHandle, FEnabled);
+            // Skinned children draw a disabled container's look: let them paint again.
+            ::RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+        }
         return;
     case CM_VISIBLECHANGED:
         UpdateShowing();

@@ -344,8 +344,17 @@ LONG_PTR TSkinControl::WindowLong(HWND window, int index) const {
     return FUnicode ? ::GetWindowLongPtrW(window, index) : ::GetWindowLongPtrA(window, index);
 }
 
+// A control inside a disabled container (the working panel while a census runs) looks disabled
+// too; a disabled top-level window (behind a modal message box) does not count.
 bool TSkinControl::WindowEnabled() const {
-    if (FWindow) return (WindowLong(FWindow, GWL_STYLE) & WS_DISABLED) == 0;
+    if (FWindow) {
+        for (HWND w = FWindow; w; w = ::GetParent(w)) {
+            const LONG_PTR style = WindowLong(w, GWL_STYLE);
+            if (!(style & WS_CHILD)) break;
+            if (style & WS_DISABLED) return false;
+        }
+        return true;
+    }
     return !FGraphicControl || FGraphicControl->Enabled();
 }
 

@@ -343,6 +343,11 @@ TEST_F(MainWindowTest, ClosingDuringACensusTouchesNothingAfterwards) {
     Click(window->Button2);
     PumpPending(std::chrono::milliseconds(300));
     ASSERT_FALSE(window->Panel1->Enabled());  // the census is still running
+    RECT r{};
+    ::GetWindowRect(window->Handle(), &r);
+    DibCanvas shot(r.right - r.left, r.bottom - r.top);
+    PrintWindowTo(window->Handle(), shot);
+    EXPECT_TRUE(shot.SavePng(ArtifactsDir() + "/MainWindow_CensusRunning.png"));
     ::SendMessageW(window->Handle(), WM_CLOSE, 0, 0);
     DoneApplication();
     window = nullptr;
