@@ -64,10 +64,10 @@ void BlitCells(HDC dc, int x, int y, const TWorkDib& work, const TFitLayout& lay
 // Draws the fit of the image's frame to w x h at (x, y). A context over a DIB section gets
 // the pixels written in place; any other gets the fit composed in a private 32-bit surface
 // and shown in one operation, so the screen never shows a partly drawn element.
-void DrawFitted(HDC dc, int x, int y, int w, int h, TFramedImage& image, TFitSpec spec, bool transparent,
+void DrawFitted(HDC dc, int x, int y, int w, int h, TFramedImage& image, TFitSpec fit, bool transparent,
                 bool skipCentre = false) {
     if (!image.Valid() || w <= 0 || h <= 0) return;
-    spec.Frame = image.Frame();
+    fit.Frame = image.Frame();
     TDibTarget direct;
     if (DirectDibTarget(dc, direct)) {
         TFitTarget t;
@@ -80,24 +80,24 @@ void DrawFitted(HDC dc, int x, int y, int w, int h, TFramedImage& image, TFitSpe
         t.Transparent = transparent;
         t.FillHoles = false;
         t.SkipCentre = skipCentre;
-        FitFrame(image.Rows(), t, spec);
+        FitFrame(image.Rows(), t, fit);
         return;
     }
     TWorkDib work(w, h, 4);
     if (work.Empty()) return;
-    FitFrame(image.Rows(), WholeSurface(work.View()), spec);
+    FitFrame(image.Rows(), WholeSurface(work.View()), fit);
     if (transparent)
         BlitPixels(dc, x, y, w, h, {work.View(), work.Dc()}, 0, 0, true, kKey);
     else
-        BlitCells(dc, x, y, work, LayoutFit(w, h, spec), skipCentre);
+        BlitCells(dc, x, y, work, LayoutFit(w, h, fit), skipCentre);
 }
 
 TFitSpec NineSlice(const RECT& margins, bool tile) {
-    TFitSpec spec;
-    spec.Margins = margins;
-    spec.TileX = spec.TileY = tile;
-    spec.DropMargins = true;
-    return spec;
+    TFitSpec fit;
+    fit.Margins = margins;
+    fit.TileX = fit.TileY = tile;
+    fit.DropMargins = true;
+    return fit;
 }
 
 }  // namespace
@@ -111,9 +111,9 @@ std::unique_ptr<TBitmap> RenderSkinImage(const RECT& target, TBitmap& bitmap, co
     TWorkDib work(w, h, image.Valid() ? image.Rows().BytesPerPixel : 3);
     if (work.Empty()) return result;
     if (image.Valid()) {
-        TFitSpec spec = NineSlice(margins, tile);
-        spec.Frame = image.Frame();
-        FitFrame(image.Rows(), WholeSurface(work.View()), spec);
+        TFitSpec fit = NineSlice(margins, tile);
+        fit.Frame = image.Frame();
+        FitFrame(image.Rows(), WholeSurface(work.View()), fit);
     } else {
         FillKey(work.View());
     }
@@ -141,10 +141,10 @@ void DrawSkinStrip(qx::TCanvas& canvas, const RECT& rect, TBitmap& bitmap, const
                    int frameCount, bool transparent, bool vertical) {
     if (Inverted(rect)) return;
     TFramedImage image(bitmap, frameCount, frameIndex, vertical);
-    TFitSpec spec;
-    spec.Margins = {margins.left, 0, margins.right, 0};  // caps keep their width, all parts take the height
-    spec.TileX = true;
-    DrawFitted(canvas.Handle(), rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, image, spec,
+    TFitSpec fit;
+    fit.Margins = {margins.left, 0, margins.right, 0};  // caps keep their width, all parts take the height
+    fit.TileX = true;
+    DrawFitted(canvas.Handle(), rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, image, fit,
                transparent);
 }
 
@@ -175,9 +175,9 @@ void DrawHorzThreePart(HDC dc, const RECT& rect, TBitmap& bitmap, bool vertical,
     if (!image.Valid()) return;
     const int fh = image.FrameHeight(), height = rect.bottom - rect.top;
     const int top = height > fh ? rect.top + (height - fh) / 2 : rect.top;
-    TFitSpec spec;
-    spec.Margins = {margins.left, 0, margins.right, 0};
-    DrawFitted(dc, rect.left, top, rect.right - rect.left, fh, image, spec, false);
+    TFitSpec fit;
+    fit.Margins = {margins.left, 0, margins.right, 0};
+    DrawFitted(dc, rect.left, top, rect.right - rect.left, fh, image, fit, false);
 }
 
 void DrawVertThreePart(HDC dc, const RECT& rect, TBitmap& bitmap, bool vertical, int frameCount, int frameIndex,
@@ -187,7 +187,7 @@ void DrawVertThreePart(HDC dc, const RECT& rect, TBitmap& bitmap, bool vertical,
     if (!image.Valid()) return;
     const int fw = image.FrameWidth(), width = rect.right - rect.left;
     const int left = width > fw ? rect.left + (width - fw) / 2 : rect.left;
-    TFitSpec spec;
-    spec.Margins = {0, margins.top, 0, margins.bottom};
-    DrawFitted(dc, left, rect.top, fw, rect.bottom - rect.top, image, spec, false);
+    TFitSpec fit;
+    fit.Margins = {0, margins.top, 0, margins.bottom};
+    DrawFitted(dc, left, rect.top, fw, rect.bottom - rect.top, image, fit, false);
 }

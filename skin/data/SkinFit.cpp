@@ -81,7 +81,7 @@ void CopyMapped(uint8_t* row, int left, const uint8_t* in, const TAxisMap& cols,
 }
 
 template <int S, int D, bool Transparent>
-void FitRows(const TPixelView& source, const TFitTarget& target, const TFitSpec& spec, const TFitLayout& layout) {
+void FitRows(const TPixelView& source, const TFitTarget& target, const TFitSpec& fit, const TFitLayout& layout) {
     const int w = target.Width, h = target.Height;
     // The fit's pixels that land inside the clip.
     auto within = [](int64_t v, int limit) { return static_cast<int>(std::clamp<int64_t>(v, 0, limit)); };
@@ -90,13 +90,13 @@ void FitRows(const TPixelView& source, const TFitTarget& target, const TFitSpec&
     const int vy0 = within(int64_t{target.Clip.top} - target.Top, h);
     const int vy1 = within(int64_t{target.Clip.bottom} - target.Top, h);
     if (vx0 >= vx1 || vy0 >= vy1) return;
-    const TAxisMap cols = MapAxis(layout.X, vx0, vx1, spec.TileX);
-    const TAxisMap rows = MapAxis(layout.Y, vy0, vy1, spec.TileY);
+    const TAxisMap cols = MapAxis(layout.X, vx0, vx1, fit.TileX);
+    const TAxisMap rows = MapAxis(layout.Y, vy0, vy1, fit.TileY);
     // Columns [c0, c1) belong to the centre part; rows [r0, r1) likewise. Only the cell where
     // the two meet uses the Centre maps (the edges are always stretched).
     const int c0 = layout.X.DstBegin[1], c1 = std::max(c0, layout.X.DstEnd[1]);
     const int r0 = layout.Y.DstBegin[1], r1 = std::max(r0, layout.Y.DstEnd[1]);
-    const int fx = spec.Frame.left, fy = spec.Frame.top;
+    const int fx = fit.Frame.left, fy = fit.Frame.top;
     auto sourceRow = [&](int r) -> const uint8_t* {
         return r < 0 ? nullptr : source.Row(fy + r) + static_cast<size_t>(fx) * S;
     };
@@ -131,11 +131,11 @@ void FitRows(const TPixelView& source, const TFitTarget& target, const TFitSpec&
 }
 
 template <int S, int D>
-void FitRowsKeyed(const TPixelView& source, const TFitTarget& target, const TFitSpec& spec, const TFitLayout& layout) {
+void FitRowsKeyed(const TPixelView& source, const TFitTarget& target, const TFitSpec& fit, const TFitLayout& layout) {
     if (target.Transparent)
-        FitRows<S, D, true>(source, target, spec, layout);
+        FitRows<S, D, true>(source, target, fit, layout);
     else
-        FitRows<S, D, false>(source, target, spec, layout);
+        FitRows<S, D, false>(source, target, fit, layout);
 }
 
 }  // namespace
@@ -177,11 +177,11 @@ TFitAxis LayoutFitAxis(int target, int frameLength, int lead, int trail, bool dr
     return a;
 }
 
-TFitLayout LayoutFit(int width, int height, const TFitSpec& spec) {
-    const RECT& f = spec.Frame;
-    const RECT& m = spec.Margins;
-    return {LayoutFitAxis(width, f.right - f.left, m.left, m.right, spec.DropMargins),
-            LayoutFitAxis(height, f.bottom - f.top, m.top, m.bottom, spec.DropMargins)};
+TFitLayout LayoutFit(int width, int height, const TFitSpec& fit) {
+    const RECT& f = fit.Frame;
+    const RECT& m = fit.Margins;
+    return {LayoutFitAxis(width, f.right - f.left, m.left, m.right, fit.DropMargins),
+            LayoutFitAxis(height, f.bottom - f.top, m.top, m.bottom, fit.DropMargins)};
 }
 
 TFitTarget WholeSurface(const TPixelView& pixels) {
@@ -193,22 +193,22 @@ TFitTarget WholeSurface(const TPixelView& pixels) {
     return t;
 }
 
-void FitFrame(const TPixelView& source, const TFitTarget& target, const TFitSpec& spec) {
+void FitFrame(const TPixelView& source, const TFitTarget& target, const TFitSpec& fit) {
     const int s = source.BytesPerPixel, d = target.Pixels.BytesPerPixel;
     if (source.Empty() || target.Pixels.Empty() || (s != 3 && s != 4) || (d != 3 && d != 4)) return;
     if (target.Width <= 0 || target.Height <= 0) return;
     // The frame must lie in the picture: it comes from SkinFrameRect, but a caller's own
     // rectangle is checked here too rather than read past the rows.
-    const RECT& f = spec.Frame;
+    const RECT& f = fit.Frame;
     if (f.left < 0 || f.top < 0 || f.right > source.Width || f.bottom > source.Height || f.right <= f.left || f.bottom <= f.top)
         return;
     // Likewise the clip must lie in the surface.
     TFitTarget t = target;
     const RECT surface{0, 0, t.Pixels.Width, t.Pixels.Height};
     if (!::IntersectRect(&t.Clip, &t.Clip, &surface)) return;
-    const TFitLayout layout = LayoutFit(t.Width, t.Height, spec);
-    if (s == 3 && d == 3) FitRowsKeyed<3, 3>(source, t, spec, layout);
-    if (s == 3 && d == 4) FitRowsKeyed<3, 4>(source, t, spec, layout);
-    if (s == 4 && d == 3) FitRowsKeyed<4, 3>(source, t, spec, layout);
-    if (s == 4 && d == 4) FitRowsKeyed<4, 4>(source, t, spec, layout);
+    const TFitLayout layout = LayoutFit(t.Width, t.Height, fit);
+    if (s == 3 && d == 3) FitRowsKeyed<3, 3>(source, t, fit, layout);
+    if (s == 3 && d == 4) FitRowsKeyed<3, 4>(source, t, fit, layout);
+    if (s == 4 && d == 3) FitRowsKeyed<4, 3>(source, t, fit, layout);
+    if (s == 4 && d == 4) FitRowsKeyed<4, 4>(source, t, fit, layout);
 }

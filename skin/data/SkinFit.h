@@ -43,7 +43,7 @@ struct TFitLayout {
     TFitAxis X, Y;
     bool HasHoles() const { return X.Hole(1) || Y.Hole(1); }
 };
-TFitLayout LayoutFit(int width, int height, const TFitSpec& spec);
+TFitLayout LayoutFit(int width, int height, const TFitSpec& fit);
 
 // Where a fit goes: rows of a surface (3 or 4 bytes per pixel, like or unlike the source's),
 // the fit's top-left corner at (Left, Top) of it, and only the pixels inside Clip written.
@@ -62,4 +62,4 @@ TFitTarget WholeSurface(const TPixelView& pixels);
 
 // Writes the fitted frame of `source` into the target. Fourth bytes of 32-bit targets are
 // written as 0, as GDI's copies do.
-void FitFrame(const TPixelView& source, const TFitTarget& target, const TFitSpec& spec);
+void FitFrame(const TPixelView& source, const TFitTarget& target, const TFitSpec& fit);

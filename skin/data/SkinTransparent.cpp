@@ -49,8 +49,8 @@ void BlitPixels(HDC dc, int x, int y, int w, int h, const TBlitSource& from, int
     TDibTarget direct;
     if ((!transparent || key == kMagenta) && DirectDibTarget(dc, direct)) {
         // An unscaled fit of the area is a plain copy, done on the rows.
-        TFitSpec spec;
-        spec.Frame = {sx, sy, sx + w, sy + h};
+        TFitSpec fit;
+        fit.Frame = {sx, sy, sx + w, sy + h};
         TFitTarget t;
         t.Pixels = direct.Pixels;
         t.Left = x + direct.Offset.x;
@@ -60,7 +60,7 @@ void BlitPixels(HDC dc, int x, int y, int w, int h, const TBlitSource& from, int
         t.Clip = direct.Clip;
         t.Transparent = transparent;
         t.FillHoles = false;
-        FitFrame(pixels, t, spec);
+        FitFrame(pixels, t, fit);
         return;
     }
     std::optional<qx::BitmapDc> selected;
