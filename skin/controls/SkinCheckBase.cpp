@@ -162,3 +162,19 @@ void TSkinCheckBase::PaintCaption(HDC dc) {
     ::SetBkColor(dc, oldBack);
     ::SetTextColor(dc, oldColour);
 }
+
+void TSkinCheckBase::AfterMessage(qx::TMessage& m) {
+    constexpr UINT kDataChanged = 0xB0D0;  // sent by data-aware check boxes when their field changes
+    switch (m.Msg) {
+    case BM_SETCHECK:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case qx::CM_EXIT:
+    case kDataChanged: Repaint(); return;
+    case WM_PRINTCLIENT:
+        if (FVariant == 0) PaintWindow(reinterpret_cast<HDC>(m.WParam));
+        return;
+    default: TSkinControl::AfterMessage(m); return;
+    }
+}

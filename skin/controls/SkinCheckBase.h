@@ -34,6 +34,9 @@ public:
     void Attach(TSkinControlHost* form, TSkinData* skinData, bool colourFlag, qx::TCanvas* canvas) override;
     void AttachWindow(HWND window, TSkinData* skinData, TSkinControlHost* form, qx::TCanvas* canvas) override;
     bool BeforeMessage(qx::TMessage& m) override;
+    // The messages after which both kinds repaint (state, mouse, focus left, data changed), and
+    // a raw control printed: the image goes over what the system printed.
+    void AfterMessage(qx::TMessage& m) override;
     void Paint(HDC dc, const RECT& r) override;
 
     bool Transparent() const { return FTransparent; }

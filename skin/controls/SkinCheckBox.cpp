@@ -5,9 +5,6 @@
 
 namespace {
 
-// A message some data-aware check boxes send themselves when their field changes.
-constexpr UINT kDataChanged = 0xB0D0;
-
 bool Contains(const std::wstring& text, const wchar_t* part) { return text.find(part) != std::wstring::npos; }
 
 }  // namespace
@@ -27,22 +24,8 @@ void TSkinCheckBox::AttachWindow(HWND window, TSkinData* skinData, TSkinControlH
 }
 
 void TSkinCheckBox::AfterMessage(qx::TMessage& m) {
-    switch (m.Msg) {
-    case BM_SETCHECK:
-        FAnnounced = static_cast<int>(m.WParam) + 1;
-        Repaint();
-        return;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_LBUTTONDBLCLK:
-    case qx::CM_EXIT:
-    case kDataChanged: Repaint(); return;
-    case WM_PRINTCLIENT:
-        // A raw check box printed: the image goes over what the system printed.
-        if (FVariant == 0) PaintWindow(reinterpret_cast<HDC>(m.WParam));
-        return;
-    default: TSkinCheckBase::AfterMessage(m); return;
-    }
+    if (m.Msg == BM_SETCHECK) FAnnounced = static_cast<int>(m.WParam) + 1;
+    TSkinCheckBase::AfterMessage(m);
 }
 
 qx::TBitmap* TSkinCheckBox::Image(int& frames) const {

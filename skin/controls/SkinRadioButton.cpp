@@ -3,28 +3,9 @@
 #include "skin/controls/SkinPropText.h"
 #include "skin/data/SkinData.h"
 
-namespace {
-constexpr UINT kDataChanged = 0xB0D0;
-}  // namespace
-
 QX_DEFINE_CLASS(TSkinRadioButton, TSkinCheckBase, b) {}
 
 TSkinRadioButton::TSkinRadioButton(qx::TComponent* owner) : TSkinCheckBase(owner) {}
-
-void TSkinRadioButton::AfterMessage(qx::TMessage& m) {
-    switch (m.Msg) {
-    case BM_SETCHECK:
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_LBUTTONDBLCLK:
-    case qx::CM_EXIT:
-    case kDataChanged: Repaint(); return;
-    case WM_PRINTCLIENT:
-        if (FVariant == 0) PaintWindow(reinterpret_cast<HDC>(m.WParam));
-        return;
-    default: TSkinCheckBase::AfterMessage(m); return;
-    }
-}
 
 qx::TBitmap* TSkinRadioButton::Image(int& frames) const {
     if (!FSkinData || !FSkinData->Button || FSkinData->Button->RadioBitmap.Empty()) return nullptr;

@@ -10,7 +10,6 @@ class TSkinRadioButton : public TSkinCheckBase {
 public:
     explicit TSkinRadioButton(qx::TComponent* owner);
 
-    void AfterMessage(qx::TMessage& m) override;
 
 protected:
     qx::TBitmap* Image(int& frames) const override;
