@@ -1,4 +1,5 @@
 #include "skin/data/DibTarget.h"
+#include "skin/data/SkinFit.h"
 
 #include "framework/Handles.h"
 
@@ -92,4 +93,17 @@ bool DirectDibTarget(HDC dc, TDibTarget& target) {
     target.Offset = origin;
     target.Clip = clip;
     return true;
+}
+
+TFitTarget DirectSurface(const TDibTarget& direct, int x, int y, int w, int h, bool transparent) {
+    TFitTarget t;
+    t.Pixels = direct.Pixels;
+    t.Left = x + direct.Offset.x;
+    t.Top = y + direct.Offset.y;
+    t.Width = w;
+    t.Height = h;
+    t.Clip = direct.Clip;
+    t.Transparent = transparent;
+    t.FillHoles = false;
+    return t;
 }

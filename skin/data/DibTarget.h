@@ -19,3 +19,8 @@ struct TDibTarget {
 // then `target` describes its pixels (pending GDI drawing flushed). Any other context is left
 // to GDI.
 bool DirectDibTarget(HDC dc, TDibTarget& target);
+
+struct TFitTarget;
+// The rectangle (x, y, w, h) of a DC's own pixels as a fit target: drawn in place, holes left
+// untouched.
+TFitTarget DirectSurface(const TDibTarget& direct, int x, int y, int w, int h, bool transparent);

@@ -70,15 +70,7 @@ void DrawFitted(HDC dc, int x, int y, int w, int h, TFramedImage& image, TFitSpe
     fit.Frame = image.Frame();
     TDibTarget direct;
     if (DirectDibTarget(dc, direct)) {
-        TFitTarget t;
-        t.Pixels = direct.Pixels;
-        t.Left = x + direct.Offset.x;
-        t.Top = y + direct.Offset.y;
-        t.Width = w;
-        t.Height = h;
-        t.Clip = direct.Clip;
-        t.Transparent = transparent;
-        t.FillHoles = false;
+        TFitTarget t = DirectSurface(direct, x, y, w, h, transparent);
         t.SkipCentre = skipCentre;
         FitFrame(image.Rows(), t, fit);
         return;

@@ -51,16 +51,7 @@ void BlitPixels(HDC dc, int x, int y, int w, int h, const TBlitSource& from, int
         // An unscaled fit of the area is a plain copy, done on the rows.
         TFitSpec fit;
         fit.Frame = {sx, sy, sx + w, sy + h};
-        TFitTarget t;
-        t.Pixels = direct.Pixels;
-        t.Left = x + direct.Offset.x;
-        t.Top = y + direct.Offset.y;
-        t.Width = w;
-        t.Height = h;
-        t.Clip = direct.Clip;
-        t.Transparent = transparent;
-        t.FillHoles = false;
-        FitFrame(pixels, t, fit);
+        FitFrame(pixels, DirectSurface(direct, x, y, w, h, transparent), fit);
         return;
     }
     std::optional<qx::BitmapDc> selected;
