@@ -9,6 +9,7 @@
 #include "router/NullRoute.h"
 #include "router/OwnAddress.h"
 #include "router/RouterText.h"
+#include "skin/controls/SkinManage.h"
 
 using namespace qx;
 
@@ -99,8 +100,11 @@ QX_DEFINE_CLASS(TForm8, TForm, b) {
     b.Method<&TForm8::Timer2Timer>(L"Timer2Timer");
 }
 
+// The window's skin data component hands its skin to the skin manager, which this program
+// brings along.
 void RegisterUnit1Classes() {
     RegisterComponentClass(TIdIPWatch::StaticClass());
+    InstallSkinManager();
 }
 
 TForm8::TForm8(TComponent* owner) : TForm(owner) { InitInheritedComponent(L"TFORM8"); }

@@ -20,7 +20,7 @@
 #include "framework/Controls.h"
 #include "framework/Graphics.h"
 #include "framework/Messages.h"
-#include "framework/ObjectInstance.h"
+#include "framework/SubclassSlot.h"
 #include "skin/SkinMessages.h"
 #include "skin/controls/SkinControlHost.h"
 #include "skin/form/FormControl.h"
@@ -143,8 +143,7 @@ protected:
     bool FEnabled = true;
     bool FFocused = false;
     std::wstring FCaption;
-    WNDPROC FProcInstance = nullptr;
-    WNDPROC FPrevProc = nullptr;
+    WNDPROC FPrevProc = nullptr;  // what a raw window's procedure was before us
     bool FPaintingOn = true;
     bool FUnicode = true;
     TSkinData* FSkinData = nullptr;
@@ -167,7 +166,5 @@ private:
     void RawWndProc(qx::TMessage& m) noexcept;
     void Unhook();
     bool FColourApplied = false;
-    bool FStubInChain = false;
-    struct TRawLink;
-    TRawLink* FRawLink = nullptr;
+    qx::TSubclassSlot FRawSlot;  // a raw window's procedure slot
 };

@@ -4,8 +4,8 @@
 #include "SkinReader.h"
 #include "framework/Dialogs.h"
 #include "framework/Forms.h"
-#include "skin/controls/SkinManage.h"
 #include "skin/data/SkinIni.h"
+#include "skin/data/SkinManagerLink.h"
 
 #include <algorithm>
 #include <cstring>
@@ -83,7 +83,7 @@ TSkinData::TSkinData(qx::TComponent* owner) : qx::TComponent(owner) {
 }
 
 TSkinData::~TSkinData() {
-    if (SkinManager) SkinManager->RemoveSkinData(this);
+    if (TSkinManagerLink* manager = SkinManagerLink()) manager->RemoveSkinData(this);
 }
 
 // Four black-on-white glyphs for the menu items of a maximized MDI child: restore, maximize,
@@ -120,15 +120,17 @@ void TSkinData::SetActive(bool value) {
     if (value && FNotLoaded) {
         // Nothing to skin with; the property still says True. An only-this-form component
         // remains the pending one, as it would be for a command.
-        if (FSkinFormtype == TSkinFormType::sfOnlyThisForm && SkinManager) SkinManager->SetPendingSkinData(this);
+        if (TSkinManagerLink* manager = SkinManagerLink(); manager && FSkinFormtype == TSkinFormType::sfOnlyThisForm)
+            manager->SetPendingSkinData(this);
         return;
     }
     // Set in code on a component that was never loaded from a form: the manager may not exist.
-    TSkinManage& manager = CreateSkinManager();
-    manager.AddSkinData(this);
-    manager.SetPendingSkinData(this);
-    manager.PostCommand(value ? scActivate : scDeactivate, kCommandInterval);
-    if (value && FSkinFormtype == TSkinFormType::sfMainform) manager.SetState(kManagerActivated);
+    TSkinManagerLink* manager = RequireSkinManager();
+    if (!manager) return;
+    manager->AddSkinData(this);
+    manager->SetPendingSkinData(this);
+    manager->PostCommand(value ? scActivate : scDeactivate, kCommandInterval);
+    if (value && FSkinFormtype == TSkinFormType::sfMainform) manager->SetState(kManagerActivated);
 }
 
 void TSkinData::SetSkinFile(const std::wstring& path) {
@@ -222,11 +224,12 @@ qx::TColor TSkinData::FrameColour() const { return SkinFrameColour(*this, *this)
 
 void TSkinData::SkinChanged() {
     if (Designing() || HasState(qx::csReading) || HasState(qx::csLoading)) return;
-    if (!SkinManager) Loaded();
-    if (!SkinManager) return;
-    SkinManager->SetPendingSkinData(this);
-    SkinManager->ReloadSkinData();
-    if (SkinManager->State() == kManagerActivated) SkinManager->PostCommand(scSkinChanged, kCommandInterval);
+    if (!SkinManagerLink()) Loaded();
+    TSkinManagerLink* manager = SkinManagerLink();
+    if (!manager) return;
+    manager->SetPendingSkinData(this);
+    manager->ReloadSkinData();
+    if (manager->State() == kManagerActivated) manager->PostCommand(scSkinChanged, kCommandInterval);
 }
 
 void TSkinData::RaiseSkinChanged() {
@@ -236,21 +239,23 @@ void TSkinData::RaiseSkinChanged() {
 void TSkinData::Loaded() {
     qx::TComponent::Loaded();
     if (Designing()) return;
-    TSkinManage& manager = CreateSkinManager();
-    manager.AddSkinData(this);
+    // Without a manager's library in the program nothing is skinned; the settings still hold.
+    TSkinManagerLink* manager = RequireSkinManager();
+    if (manager) manager->AddSkinData(this);
     if (FSkinFormtype != TSkinFormType::sfMainform) {
-        manager.SetActive(true);
-        manager.SetState(manager.State() + 1);
-        if (auto* form = dynamic_cast<qx::TCustomForm*>(Owner())) manager.SkinWindow(form->Handle());
+        if (!manager) return;
+        manager->SetActive(true);
+        manager->SetState(manager->State() + 1);
+        if (auto* form = dynamic_cast<qx::TCustomForm*>(Owner())) manager->SkinWindow(form->Handle());
         return;
     }
-    manager.InstallHook();
+    if (manager) manager->InstallHook();
     if (FActive) {
         if (FNotLoaded) {
             FActive = false;
-        } else {
-            manager.SetPendingSkinData(this);
-            manager.PostCommand(scActivate, kCommandInterval);
+        } else if (manager) {
+            manager->SetPendingSkinData(this);
+            manager->PostCommand(scActivate, kCommandInterval);
         }
     }
     // With a skinned menu bar the menu items are the bar's; without it the system menu is left

@@ -8,21 +8,24 @@
 #include "skin/form/WinSkinForm.h"
 
 void TWinSkinForm::SubclassMDIClient() {
-    if (!FMDIClient || FClientSubclass) return;
-    FClientSubclass = TSubclass::Install(FMDIClient, ::IsWindowUnicode(FMDIClient) != FALSE,
-                                         qx::TWndMethod::Of<&TWinSkinForm::MDIClientProc>(this));
+    if (!FMDIClient || FClientSubclass.Installed()) return;
+    FClientSubclass.Install(FMDIClient, qx::TWndMethod::Of<&TWinSkinForm::MDIClientProc>(this));
 }
 
-void TWinSkinForm::RestoreMDIClient() { TSubclass::Remove(FClientSubclass); }
+void TWinSkinForm::RestoreMDIClient() { FClientSubclass.Release(); }
+
+void TWinSkinForm::ForgetMDIClient() {
+    RestoreMDIClient();
+    ClearManagerMDIClient(FMDIClient);
+}
 
 void TWinSkinForm::MDIClientProc(qx::TMessage& m) {
-    TSubclass* client = FClientSubclass;
-    if (!client) return;
-    auto old = [&] { m.Result = client->CallOld(m.Msg, m.WParam, m.LParam); };
+    if (!FClientSubclass.Installed()) return;
+    auto old = [&] { FClientSubclass.CallPrevious(m); };
     switch (m.Msg) {
     case WM_NCDESTROY:
         old();
-        RestoreMDIClient();
+        ForgetMDIClient();
         return;
     case WM_NCCALCSIZE:
         // The skin draws no scroll bars on the client unless asked to keep them.

@@ -42,7 +42,7 @@ void TWinSkinForm::RestoreWindowProc() {
         if (FForm) FForm->WindowProc = FOldFormProc;
         FFormHooked = false;
     }
-    TSubclass::Remove(FSubclass);
+    FSubclass.Release();
 }
 
 void TWinSkinForm::RestoreFormMenus() {
@@ -68,7 +68,7 @@ void TWinSkinForm::Detach() {
     FColorSet = false;
     ReleaseWrappers();
     RestoreFormMenus();
-    RestoreMDIClient();
+    ForgetMDIClient();
     if (!FSkinFrame) {
         // Only the controls were skinned: they paint themselves again.
         if (FForm && FState != kFormDestroying && FForm->HandleAllocated())
@@ -108,6 +108,7 @@ void TWinSkinForm::DetachOnDestroy() {
         RestoreFormMenus();
         RestoreMDIClient();
     }
+    ClearManagerMDIClient(FMDIClient);
     FCaptionBitmap.SetSize(0, 0);
     FHotObject = nullptr;
     // The system deletes the region with the window.

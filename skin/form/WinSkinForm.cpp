@@ -3,6 +3,7 @@
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinPaintHelpers.h"
 #include "skin/form/SkinFormHost.h"
+#include "skin/form/SkinFormRegistry.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -42,7 +43,7 @@ TWinSkinForm::TWinSkinForm(qx::TComponent* owner)
     FCaptionFont.reset(CreateCaptionFont());
     if (!FCaptionFont) FCaptionFont.reset(::CreateFontW(-11, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"MS Sans Serif"));
     FCaptionBitmap.SetPixelFormat(qx::TPixelFormat::pf24bit);
-    AddSkinForm(this);
+    SkinFormRegistry().Add(*this);
 }
 
 // The window may still be ours when the object goes first (a test, or the manager freeing a
@@ -52,10 +53,16 @@ TWinSkinForm::~TWinSkinForm() {
     FSystemMenu.reset();
     if (FFormHooked && FForm && !FForm->HasState(qx::csDestroying)) FForm->WindowProc = FOldFormProc;
     FFormHooked = false;
-    TSubclass::Remove(FSubclass);
-    RestoreMDIClient();
+    FSubclass.Release();
+    ForgetMDIClient();
     ReleaseWrappers();
-    RemoveSkinForm(this);
+    SkinFormRegistry().Remove(*this);
+}
+
+void TWinSkinForm::SetHandle(HWND wnd) {
+    if (FHandle) SkinFormRegistry().Unbind(*this, FHandle);
+    FHandle = wnd;
+    SkinFormRegistry().Bind(*this, wnd);
 }
 
 //--- attaching
@@ -63,7 +70,7 @@ TWinSkinForm::~TWinSkinForm() {
 void TWinSkinForm::AttachForm(TSkinData* skin, qx::TCustomForm* form) {
     FForm = form;
     if (!form || !skin) return Attach(skin);
-    if (FSubclass || ::SendMessageW(form->Handle(), SKN_QUERY, 0, 0) == 1) return;
+    if (FSubclass.Installed() || ::SendMessageW(form->Handle(), SKN_QUERY, 0, 0) == 1) return;
     form->SetAutoScroll(false);
     if (InSet(skin->SkinControls(), xcMainMenu) && !FFormHooked) {
         FOldFormProc = form->WindowProc;
@@ -85,7 +92,7 @@ void TWinSkinForm::AttachForm(TSkinData* skin, qx::TCustomForm* form) {
 }
 
 void TWinSkinForm::Attach(TSkinData* skin) {
-    if (FSubclass || !FHandle || !skin) return;
+    if (FSubclass.Installed() || !FHandle || !skin) return;
     // Something already skins this window: a second subclass would paint over the first.
     if (::SendMessageW(FHandle, SKN_QUERY, 0, 0) == 1) return;
     MarkManagerActivated();
@@ -123,9 +130,8 @@ void TWinSkinForm::Attach(TSkinData* skin) {
         FMenuUpdateAtAttach = skin->MenuUpdate();
         SubclassMDIClient();
     }
-    FSubclass = TSubclass::Install(FHandle, FUnicode, qx::TWndMethod::Of<&TWinSkinForm::WndProc>(this));
-    if (!FSubclass) return;
-    FOldWndProc = FSubclass->OldProc();
+    if (!FSubclass.Install(FHandle, FUnicode, qx::TWndMethod::Of<&TWinSkinForm::WndProc>(this))) return;
+    FOldWndProc = FSubclass.Previous();
 
     if (FSkinFrame) {
         // Without a skinned menu bar a native one stays on the window, in the menu band.

@@ -16,11 +16,11 @@
 #include "framework/Forms.h"
 #include "framework/Handles.h"
 #include "framework/Menus.h"
+#include "framework/SubclassSlot.h"
 #include "skin/SkinMessages.h"
 #include "skin/form/CaptionButtons.h"
 #include "skin/form/FormControl.h"
 #include "skin/form/FrameMetrics.h"
-#include "skin/form/Subclass.h"
 #include "skin/form/WindowIcon.h"
 
 #include <cstdint>
@@ -65,7 +65,8 @@ public:
     ~TWinSkinForm() override;
 
     //--- attaching (the manager: construct, SetHandle, AttachForm or Attach, post SKN_ACTIVATE)
-    void SetHandle(HWND wnd) { FHandle = wnd; }
+    // The window it skins; the window points back at it (the registry's lookup).
+    void SetHandle(HWND wnd);
     HWND Handle() const { return FHandle; }
     void AttachForm(TSkinData* skin, qx::TCustomForm* form);
     void Attach(TSkinData* skin);
@@ -120,9 +121,11 @@ public:
 
     //--- state, for the manager, the wrappers and tests
     TSkinData* SkinData() const { return FSkinData; }
+    // The skin data component is going: nothing here may point at it any longer.
+    void ForgetSkinData() { FSkinData = nullptr; }
     qx::TCustomForm* Form() const { return FForm; }
     int State() const { return FState; }
-    bool Subclassed() const { return FSubclass != nullptr; }
+    bool Subclassed() const { return FSubclass.Installed(); }
     bool SkinFrame() const { return FSkinFrame; }
     const TFrameMetrics& Metrics() const { return FMetrics; }
     TBorderKind BorderKind() const { return FBorderKind; }
@@ -203,12 +206,14 @@ private:
     //--- MDI (MdiClient.cpp)
     void SubclassMDIClient();
     void RestoreMDIClient();
+    // Lets go of the client and of the manager's handle of it.
+    void ForgetMDIClient();
     void MDIClientProc(qx::TMessage& m);
 
     HWND FHandle = nullptr;
     qx::TCustomForm* FForm = nullptr;
     TSkinData* FSkinData = nullptr;
-    TSubclass* FSubclass = nullptr;  // our stub in the window's procedure slot
+    qx::TSubclassSlot FSubclass;  // our stub in the window's procedure slot
     WNDPROC FOldWndProc = nullptr;   // the window procedure found at attach
     qx::TWndMethod FOldFormProc;
     bool FFormHooked = false;
@@ -230,7 +235,7 @@ private:
     HMENU FMenuHandle = nullptr;
     bool FNativeMenuKept = false;  // the native menu bar stays and is drawn in the menu band
     HWND FMDIClient = nullptr;
-    TSubclass* FClientSubclass = nullptr;
+    qx::TSubclassSlot FClientSubclass;
     bool FMenuUpdateAtAttach = true;
     TFrameMetrics FMetrics;
     RECT FWindowRect{};

@@ -8,6 +8,7 @@
 #include "skin/form/NcHitTest.h"
 #include "skin/form/SkinFormHost.h"
 #include "skin/form/WinSkinForm.h"
+#include "skin/form/SkinFormRegistry.h"
 
 #include <windowsx.h>
 
@@ -53,6 +54,7 @@ bool TWinSkinForm::Stage1(qx::TMessage& m) {
         DetachOnDestroy();
         Default(m);
         FState = kFormClosed;
+        SkinFormRegistry().Unbind(*this, FHandle);
         if (SkinFormHooks().FormClosed) SkinFormHooks().FormClosed(*this);
         return true;
     case WM_NCPAINT:
