@@ -1,6 +1,7 @@
 #include "Controls.h"
 #include "Forms.h"
 #include "PrintWindows.h"
+#include "WindowText.h"
 
 #include <algorithm>
 #include <map>
@@ -317,11 +318,7 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
 
 std::wstring TWinControl::GetText() {
     if (!FHandle) return FText;
-    int n = ::GetWindowTextLengthW(FHandle);
-    std::wstring s(static_cast<size_t>(n) + 1, L'\0');
-    n = ::GetWindowTextW(FHandle, s.data(), n + 1);
-    s.resize(static_cast<size_t>(std::max(n, 0)));
-    return s;
+    return WindowTextOf(FHandle);
 }
 
 void TWinControl::SetText(const std::wstring& s) {

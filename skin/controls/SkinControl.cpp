@@ -2,6 +2,7 @@
 
 #include "framework/Forms.h"
 #include "framework/Handles.h"
+#include "framework/WindowText.h"
 #include "skin/controls/SkinPropText.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinPaintHelpers.h"
@@ -316,17 +317,5 @@ bool TSkinControl::WindowEnabled() const {
 
 std::wstring TSkinControl::ReadCaption() const {
     if (qx::TControl* control = WrappedControl()) return control->Caption();
-    if (!FWindow) return {};
-    if (FUnicode) {
-        const int n = ::GetWindowTextLengthW(FWindow);
-        std::wstring text(static_cast<size_t>(n > 0 ? n : 0) + 1, L'\0');
-        const int got = ::GetWindowTextW(FWindow, text.data(), n + 1);
-        text.resize(static_cast<size_t>(got > 0 ? got : 0));
-        return text;
-    }
-    const int n = ::GetWindowTextLengthA(FWindow);
-    std::string text(static_cast<size_t>(n > 0 ? n : 0) + 1, '\0');
-    const int got = ::GetWindowTextA(FWindow, text.data(), n + 1);
-    text.resize(static_cast<size_t>(got > 0 ? got : 0));
-    return AnsiToWide(text);
+    return qx::WindowTextOf(FWindow, FUnicode);
 }

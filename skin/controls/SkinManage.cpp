@@ -1,5 +1,7 @@
 #include "skin/controls/SkinManage.h"
 
+#include "framework/TextConvert.h"
+#include "framework/WindowText.h"
 #include "skin/controls/SkinClassify.h"
 #include "skin/controls/SkinFormAdapter.h"
 #include "skin/data/SkinData.h"
@@ -15,19 +17,8 @@ TSkinManage* SkinManager = nullptr;
 
 namespace {
 
-std::wstring ClassNameOf(HWND window) {
-    wchar_t name[101] = {};
-    const int n = ::GetClassNameW(window, name, 101);
-    return std::wstring(name, static_cast<size_t>(std::max(n, 0)));
-}
-
-std::wstring Lower(std::wstring text) {
-    for (wchar_t& c : text) c = static_cast<wchar_t>(std::towlower(c));
-    return text;
-}
-
 bool IsDialogClass(const std::wstring& className) {
-    const std::wstring lower = Lower(className);
+    const std::wstring lower = qx::LowerCase(className);
     return lower == L"tmessageform" || lower == L"#32770";
 }
 
@@ -131,7 +122,7 @@ TSkinData* TSkinManage::ChooseSkinData(HWND window) const {
         return owner && owner->HandleAllocated() && owner->Handle() == window;
     });
     // Message boxes have their own skin only when a dialog component exists.
-    if (!skin && IsDialogClass(ClassNameOf(window)))
+    if (!skin && IsDialogClass(qx::ClassNameOf(window)))
         skin = lastOf([](TSkinData& s) { return s.SkinFormtype() == TSkinFormType::sfDialog; });
     if (!skin) skin = lastOf([](TSkinData& s) { return s.SkinFormtype() == TSkinFormType::sfMainform; });
     if (!skin && !list.empty()) skin = list.front();
@@ -141,7 +132,7 @@ TSkinData* TSkinManage::ChooseSkinData(HWND window) const {
 bool TSkinManage::AcceptWindowClass(const std::wstring& className) const {
     bool doSkin = true;
     if (!FDefaultSkinData) return doSkin;
-    if (!InSet(FDefaultSkinData->Options(), xoPreview) && Lower(className).find(L"preview") != std::wstring::npos)
+    if (!InSet(FDefaultSkinData->Options(), xoPreview) && qx::LowerCase(className).find(L"preview") != std::wstring::npos)
         doSkin = false;
     FDefaultSkinData->FormFilter(className, doSkin);
     return doSkin;
@@ -178,7 +169,7 @@ void TSkinManage::CbtNotify(int code, WPARAM wParam, LPARAM lParam) {
         const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
         const CREATESTRUCTW* cs = create ? create->lpcs : nullptr;
         if (!cs) break;
-        const std::wstring className = ClassNameOf(window);
+        const std::wstring className = qx::ClassNameOf(window);
         // A size grip made after its dialog was skinned gets its wrapper at once.
         if (className == L"ScrollBar" && (cs->style & SBS_SIZEGRIP))
             if (TWinSkinForm* form = FindSkinForm(cs->hwndParent)) ClassifyWindow(SkinFormHost(*form), window);
@@ -221,9 +212,9 @@ bool TSkinManage::SkinWindow(HWND window) {
     const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_EXSTYLE));
     const bool mdiChild = (exStyle & WS_EX_MDICHILD) != 0;
     // Child windows are skinned by their form; the activation pass lets them through.
-    if (!FActivationPass && (style & WS_CHILD) && !mdiChild && Lower(ClassNameOf(::GetParent(window))) != L"mdiclient")
+    if (!FActivationPass && (style & WS_CHILD) && !mdiChild && qx::LowerCase(qx::ClassNameOf(::GetParent(window))) != L"mdiclient")
         return false;
-    const std::wstring className = ClassNameOf(window);
+    const std::wstring className = qx::ClassNameOf(window);
     const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(window, GWLP_HINSTANCE));
     if (!control && instance != FModuleInstance && className != L"#32770") return false;
     RECT r{};

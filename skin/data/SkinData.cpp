@@ -4,6 +4,7 @@
 #include "SkinReader.h"
 #include "framework/Dialogs.h"
 #include "framework/Forms.h"
+#include "framework/TextConvert.h"
 #include "skin/data/SkinIni.h"
 #include "skin/data/SkinManagerLink.h"
 
@@ -35,8 +36,6 @@ const std::vector<std::wstring>& SkinFormTypeNames() {
     static const std::vector<std::wstring> names = {L"sfMainform", L"sfOnlyThisForm", L"sfDialog", L"sfDLL"};
     return names;
 }
-
-std::wstring Widen(const char* ascii) { return std::wstring(ascii, ascii + std::strlen(ascii)); }
 
 void ShowSkinMessageBox(const std::wstring& text) { qx::ShowMessage(text); }
 TSkinMessageProc SkinMessageProc = &ShowSkinMessageBox;
@@ -108,7 +107,7 @@ std::wstring TSkinData::SkinStore() const {
     return Designing() && !FSkinStore.Bytes().empty() ? L"(Good)" : L"(none)";
 }
 
-std::wstring TSkinData::Version() const { return Widen(kSkinDataVersion); }
+std::wstring TSkinData::Version() const { return qx::AsciiToWide(kSkinDataVersion); }
 
 // Activation is never carried out here: the manager's timer does it, on the thread's message
 // loop, once the property change has settled.
@@ -187,7 +186,7 @@ void TSkinData::ReadSkinStream(qx::TStream& stream) {
     FSkinStore.Clear();
     if (stored.Kind == TStoredSkin::skDamaged) {
         FNotLoaded = true;
-        if (!Designing()) SkinMessageProc(Widen(PackageStatusMessage(TPackageStatus::psDamaged)));
+        if (!Designing()) SkinMessageProc(qx::AsciiToWide(PackageStatusMessage(TPackageStatus::psDamaged)));
         return;
     }
     FSkinStore.WriteBuffer(stored.Skin.data(), static_cast<std::int64_t>(stored.Skin.size()));
@@ -204,7 +203,7 @@ bool TSkinData::LoadSkin() {
     const TPackageStatus status =
         package.LoadPackage({FSkinStore.Memory(), static_cast<std::size_t>(FSkinStore.Size())});
     if (status != TPackageStatus::psLoaded) {
-        SkinMessageProc(Widen(PackageStatusMessage(status)));
+        SkinMessageProc(qx::AsciiToWide(PackageStatusMessage(status)));
         return false;
     }
     TQuickIni ini;

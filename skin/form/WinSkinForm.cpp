@@ -1,5 +1,6 @@
 #include "skin/form/WinSkinForm.h"
 
+#include "framework/WindowText.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinPaintHelpers.h"
 #include "skin/form/SkinFormHost.h"
@@ -22,15 +23,9 @@ HFONT CreateCaptionFont() {
     return nullptr;
 }
 
-std::wstring ClassNameOf(HWND wnd) {
-    wchar_t name[101] = {};
-    int n = ::GetClassNameW(wnd, name, 101);
-    return std::wstring(name, static_cast<size_t>(std::max(n, 0)));
-}
-
 HWND FindMDIClient(HWND parent) {
     for (HWND child = ::GetTopWindow(parent); child; child = ::GetWindow(child, GW_HWNDNEXT))
-        if (ClassNameOf(child) == L"MDIClient") return child;
+        if (qx::ClassNameOf(child) == L"MDIClient") return child;
     return nullptr;
 }
 
@@ -108,7 +103,7 @@ void TWinSkinForm::Attach(TSkinData* skin) {
     FRightToLeft = (exStyle & WS_EX_LEFTSCROLLBAR) != 0;
     FIsChild = (FStyle & WS_CHILD) != 0;
     FSysMenuHandle = ::GetSystemMenu(FHandle, FALSE);
-    FClassName = ClassNameOf(FHandle);
+    FClassName = qx::ClassNameOf(FHandle);
     FOwner = ::GetWindow(FHandle, GW_OWNER);
 
     FBorderIcons = 0;
@@ -308,15 +303,4 @@ POINT TWinSkinForm::ScreenToWindowPoint(POINT screen) const {
     return p;
 }
 
-std::wstring TWinSkinForm::WindowText() const {
-    if (FUnicode) {
-        const int n = ::GetWindowTextLengthW(FHandle);
-        std::wstring text(static_cast<size_t>(std::max(n, 0)) + 1, L'\0');
-        const int got = ::GetWindowTextW(FHandle, text.data(), n + 1);
-        text.resize(static_cast<size_t>(std::max(got, 0)));
-        return text;
-    }
-    char buffer[1001] = {};
-    const auto got = ::SendMessageA(FHandle, WM_GETTEXT, 1000, reinterpret_cast<LPARAM>(buffer));
-    return AnsiToWide(std::string_view(buffer, static_cast<size_t>(std::clamp<LRESULT>(got, 0, 1000))));
-}
+std::wstring TWinSkinForm::WindowText() const { return qx::WindowTextOf(FHandle, FUnicode); }
