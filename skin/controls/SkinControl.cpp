@@ -226,6 +226,8 @@ void TSkinControl::PaintWindow(HDC dc) {
             if (window.get()) Paint(window.get(), r);
         }
     } catch (...) {
+        // Swallowed: a message box raised from a paint would repaint the control (and fail
+        // again) underneath it. The control keeps its last picture.
     }
 }
 
@@ -243,6 +245,8 @@ void TSkinControl::PaintWholeWindow(qx::TMessage& m) {
             Paint(paint.get(), r);
         }
     } catch (...) {
+        // Swallowed, as in PaintWindow; EndPaint has run, so the window is validated and the
+        // fault does not come back at once.
     }
     m.Result = 0;
 }

@@ -33,6 +33,7 @@ void PaintParentBackground(qx::TControl* control, HDC dc) {
         parent->Perform(WM_ERASEBKGND, wp, 0);
         parent->Perform(WM_PAINT, wp, 0);
     } catch (...) {
+        // Swallowed: the designer shows the control over whatever the parent managed to paint.
     }
 }
 

@@ -51,6 +51,8 @@ void TWinSkinForm::PaintFrameTo(HDC dc) {
         PaintCaptionStrip(dc, w);
         PaintMenuBand(dc, w);
     } catch (...) {
+        // Swallowed: a message box raised from the frame's paint would make the frame paint
+        // (and fail) again underneath it. The frame keeps what was drawn before the fault.
     }
 }
 
