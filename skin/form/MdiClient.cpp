@@ -8,20 +8,20 @@
 #include "skin/form/WinSkinForm.h"
 
 void TWinSkinForm::SubclassMDIClient() {
-    if (!FMDIClient || FClientSubclass.Installed()) return;
-    FClientSubclass.Install(FMDIClient, qx::TWndMethod::Of<&TWinSkinForm::MDIClientProc>(this));
+    if (!FMdi.Client || FMdi.Subclass.Installed()) return;
+    FMdi.Subclass.Install(FMdi.Client, qx::TWndMethod::Of<&TWinSkinForm::MDIClientProc>(this));
 }
 
-void TWinSkinForm::RestoreMDIClient() { FClientSubclass.Release(); }
+void TWinSkinForm::RestoreMDIClient() { FMdi.Subclass.Release(); }
 
 void TWinSkinForm::ForgetMDIClient() {
     RestoreMDIClient();
-    ClearManagerMDIClient(FMDIClient);
+    ClearManagerMDIClient(FMdi.Client);
 }
 
 void TWinSkinForm::MDIClientProc(qx::TMessage& m) {
-    if (!FClientSubclass.Installed()) return;
-    auto old = [&] { FClientSubclass.CallPrevious(m); };
+    if (!FMdi.Subclass.Installed()) return;
+    auto old = [&] { FMdi.Subclass.CallPrevious(m); };
     switch (m.Msg) {
     case WM_NCDESTROY:
         old();
@@ -30,8 +30,8 @@ void TWinSkinForm::MDIClientProc(qx::TMessage& m) {
     case WM_NCCALCSIZE:
         // The skin draws no scroll bars on the client unless asked to keep them.
         if (FSkinFrame && FSkinData && !InSet(FSkinData->Options(), xoMDIScrollbar)) {
-            const auto style = ::GetWindowLongPtrW(FMDIClient, GWL_STYLE);
-            ::SetWindowLongPtrW(FMDIClient, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_VSCROLL | WS_HSCROLL));
+            const auto style = ::GetWindowLongPtrW(FMdi.Client, GWL_STYLE);
+            ::SetWindowLongPtrW(FMdi.Client, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_VSCROLL | WS_HSCROLL));
         }
         old();
         return;
@@ -43,10 +43,10 @@ void TWinSkinForm::MDIClientProc(qx::TMessage& m) {
         old();
         if (!FSkinFrame) return;
         BOOL maximized = FALSE;
-        auto active = reinterpret_cast<HWND>(::SendMessageW(FMDIClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
+        auto active = reinterpret_cast<HWND>(::SendMessageW(FMdi.Client, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
         SetMenuActive(active && maximized);
         // The last child is gone: the skin's menu setting is what it was before children came.
-        if (!active && FSkinData) FSkinData->SetMenuUpdate(FMenuUpdateAtAttach);
+        if (!active && FSkinData) FSkinData->SetMenuUpdate(FMdi.MenuUpdateAtAttach);
         return;
     }
     case WM_MDITILE:

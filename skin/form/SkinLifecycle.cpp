@@ -46,11 +46,11 @@ void TWinSkinForm::RestoreWindowProc() {
 }
 
 void TWinSkinForm::RestoreFormMenus() {
-    for (auto& [menu, ownerDraw] : FMenusOwnerDraw) {
+    for (auto& [menu, ownerDraw] : FMenus.OwnerDraw) {
         if (SkinFormHooks().SkinMenu) SkinFormHooks().SkinMenu(*this, *menu, false);
         menu->SetOwnerDraw(ownerDraw);
     }
-    FMenusOwnerDraw.clear();
+    FMenus.OwnerDraw.clear();
     if (FForm && SkinFormHooks().SkinMenu)
         for (int i = 0; i < FForm->ComponentCount(); ++i)
             if (auto* popup = dynamic_cast<qx::TPopupMenu*>(FForm->Components(i)))
@@ -58,8 +58,8 @@ void TWinSkinForm::RestoreFormMenus() {
 }
 
 void TWinSkinForm::Detach() {
-    if (FTimer) FTimer->SetEnabled(false);
-    FSystemMenu.reset();
+    if (FCaption.HoverTimer) FCaption.HoverTimer->SetEnabled(false);
+    FSysMenu.Menu.reset();
     const bool wasSubclassed = Subclassed();
     RestoreWindowProc();
     // The form's colour first: wrappers that give a control back its tie to the parent's
@@ -77,15 +77,15 @@ void TWinSkinForm::Detach() {
     }
     if (!wasSubclassed || !FHandle || !::IsWindow(FHandle)) return;
     if (FBorderIcons & kIconSystemMenu) SetStyle(static_cast<DWORD>(::GetWindowLongPtrW(FHandle, GWL_STYLE)) | WS_SYSMENU);
-    FCaptionBitmap.SetSize(0, 0);
-    FHotObject = nullptr;
+    FCaption.Bitmap.SetSize(0, 0);
+    FCaption.HotObject = nullptr;
     if (FState != kFormDestroying && !(FIsChild && FFormKind != kFormMDIChild)) {
         RECT r{};
         ::GetWindowRect(FHandle, &r);
         if (FFormKind == kFormMDIChild) ::MapWindowPoints(nullptr, ::GetParent(FHandle), reinterpret_cast<POINT*>(&r), 2);
-        const int w = (r.right - r.left) + FNativeExtraWidth - FMetrics.Left - FMetrics.Right;
-        const int h = (r.bottom - r.top) + FNativeExtraHeight - FMetrics.Top - FMetrics.Bottom -
-                      (FNativeMenuKept ? FMetrics.Menu : 0);
+        const int w = (r.right - r.left) + FFrame.NativeExtraWidth - FFrame.Metrics.Left - FFrame.Metrics.Right;
+        const int h = (r.bottom - r.top) + FFrame.NativeExtraHeight - FFrame.Metrics.Top - FFrame.Metrics.Bottom -
+                      (FMenus.NativeKept ? FFrame.Metrics.Menu : 0);
         UINT flags = SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER;
         // A maximised window keeps the size the system gives it.
         if (FShowState == kShowMaximized || FShowState == kShowMinimized) flags |= SWP_NOSIZE | SWP_NOMOVE;
@@ -93,27 +93,27 @@ void TWinSkinForm::Detach() {
     }
     // The window owns its region: taking it away makes the system delete it.
     ::SetWindowRgn(FHandle, nullptr, TRUE);
-    FRegion = nullptr;
-    FHasRegion = false;
-    FRegionWidth = FRegionHeight = 0;
+    FShape.Region = nullptr;
+    FShape.HasRegion = false;
+    FShape.Width = FShape.Height = 0;
     FState = kFormAttached;
 }
 
 void TWinSkinForm::DetachOnDestroy() {
-    if (FTimer) FTimer->SetEnabled(false);
-    FSystemMenu.reset();
+    if (FCaption.HoverTimer) FCaption.HoverTimer->SetEnabled(false);
+    FSysMenu.Menu.reset();
     RestoreWindowProc();
     ReleaseWrappers();
     if (!FSkinFrame) {
         RestoreFormMenus();
         RestoreMDIClient();
     }
-    ClearManagerMDIClient(FMDIClient);
-    FCaptionBitmap.SetSize(0, 0);
-    FHotObject = nullptr;
+    ClearManagerMDIClient(FMdi.Client);
+    FCaption.Bitmap.SetSize(0, 0);
+    FCaption.HotObject = nullptr;
     // The system deletes the region with the window.
-    FRegion = nullptr;
-    FHasRegion = false;
+    FShape.Region = nullptr;
+    FShape.HasRegion = false;
 }
 
 void TWinSkinForm::MenuActiveChanged(bool on) {
@@ -124,6 +124,6 @@ void TWinSkinForm::MenuActiveChanged(bool on) {
     if (FShowState == kShowMinimized) return;
     FShowState = kShowNormal;
     UpdateRegion();
-    if (!FHasRegion) RefreshFrame();
+    if (!FShape.HasRegion) RefreshFrame();
 }
 

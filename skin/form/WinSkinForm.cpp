@@ -34,18 +34,19 @@ HWND FindMDIClient(HWND parent) {
 QX_DEFINE_CLASS(TWinSkinForm, ::qx::TComponent, b) {}
 
 TWinSkinForm::TWinSkinForm(qx::TComponent* owner)
-    : qx::TComponent(owner), FDoubleClickTime(::GetDoubleClickTime()) {
-    FCaptionFont.reset(CreateCaptionFont());
-    if (!FCaptionFont) FCaptionFont.reset(::CreateFontW(-11, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"MS Sans Serif"));
-    FCaptionBitmap.SetPixelFormat(qx::TPixelFormat::pf24bit);
+    : qx::TComponent(owner) {
+    FSysMenu.DoubleClickTime = ::GetDoubleClickTime();
+    FCaption.Font.reset(CreateCaptionFont());
+    if (!FCaption.Font) FCaption.Font.reset(::CreateFontW(-11, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"MS Sans Serif"));
+    FCaption.Bitmap.SetPixelFormat(qx::TPixelFormat::pf24bit);
     SkinFormRegistry().Add(*this);
 }
 
 // The window may still be ours when the object goes first (a test, or the manager freeing a
 // live window's object): it must not keep calling into freed memory.
 TWinSkinForm::~TWinSkinForm() {
-    FTimer.reset();
-    FSystemMenu.reset();
+    FCaption.HoverTimer.reset();
+    FSysMenu.Menu.reset();
     if (FFormHooked && FForm && !FForm->HasState(qx::csDestroying)) FForm->WindowProc = FOldFormProc;
     FFormHooked = false;
     FSubclass.Release();
@@ -79,7 +80,7 @@ void TWinSkinForm::AttachForm(TSkinData* skin, qx::TCustomForm* form) {
     if (InSet(skin->SkinControls(), xcMenuItem)) {
         for (int i = 0; i < form->ComponentCount(); ++i)
             if (auto* menu = dynamic_cast<qx::TMainMenu*>(form->Components(i))) {
-                FMenusOwnerDraw.emplace_back(menu, menu->OwnerDraw());
+                FMenus.OwnerDraw.emplace_back(menu, menu->OwnerDraw());
                 menu->SetOwnerDraw(true);
                 if (SkinFormHooks().SkinMenu) SkinFormHooks().SkinMenu(*this, *menu, true);
             }
@@ -92,29 +93,29 @@ void TWinSkinForm::Attach(TSkinData* skin) {
     if (::SendMessageW(FHandle, SKN_QUERY, 0, 0) == 1) return;
     MarkManagerActivated();
     FSkinData = skin;
-    FTimer = std::make_unique<qx::TTimer>(nullptr);
-    FTimer->SetEnabled(false);
-    FTimer->SetInterval(kHoverInterval);
-    FTimer->OnTimer = qx::TNotifyEvent::Of<&TWinSkinForm::HoverTimer>(this);
+    FCaption.HoverTimer = std::make_unique<qx::TTimer>(nullptr);
+    FCaption.HoverTimer->SetEnabled(false);
+    FCaption.HoverTimer->SetInterval(kHoverInterval);
+    FCaption.HoverTimer->OnTimer = qx::TNotifyEvent::Of<&TWinSkinForm::HoverTimer>(this);
     FSkinFrame = InSet(skin->SkinControls(), xcMainMenu);
 
     FStyle = static_cast<DWORD>(::GetWindowLongPtrW(FHandle, GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrW(FHandle, GWL_EXSTYLE));
     FRightToLeft = (exStyle & WS_EX_LEFTSCROLLBAR) != 0;
     FIsChild = (FStyle & WS_CHILD) != 0;
-    FSysMenuHandle = ::GetSystemMenu(FHandle, FALSE);
+    FSysMenu.Handle = ::GetSystemMenu(FHandle, FALSE);
     FClassName = qx::ClassNameOf(FHandle);
     FOwner = ::GetWindow(FHandle, GW_OWNER);
 
     FBorderIcons = 0;
-    if ((FStyle & WS_SYSMENU) || FSysMenuHandle) FBorderIcons |= kIconSystemMenu;
+    if ((FStyle & WS_SYSMENU) || FSysMenu.Handle) FBorderIcons |= kIconSystemMenu;
     if (FStyle & WS_MINIMIZEBOX) FBorderIcons |= kIconMinimize;
     if (FStyle & WS_MAXIMIZEBOX) FBorderIcons |= kIconMaximize;
     RefreshShowState();
 
-    FMDIClient = FindMDIClient(FHandle);
-    FFormKind = FMDIClient ? kFormMDIParent : kFormOrdinary;
-    if (FMDIClient) SetManagerMDIClient(FMDIClient, FForm);
+    FMdi.Client = FindMDIClient(FHandle);
+    FFormKind = FMdi.Client ? kFormMDIParent : kFormOrdinary;
+    if (FMdi.Client) SetManagerMDIClient(FMdi.Client, FForm);
     if (exStyle & WS_EX_MDICHILD) FFormKind = kFormMDIChild;
 
     FUnicode = ::IsWindowUnicode(FHandle) != FALSE;
@@ -122,7 +123,7 @@ void TWinSkinForm::Attach(TSkinData* skin) {
     FBorderKind = BorderKindOf(FStyle, exStyle, FDialogBox);
 
     if (FFormKind == kFormMDIParent) {
-        FMenuUpdateAtAttach = skin->MenuUpdate();
+        FMdi.MenuUpdateAtAttach = skin->MenuUpdate();
         SubclassMDIClient();
     }
     if (!FSubclass.Install(FHandle, FUnicode, qx::TWndMethod::Of<&TWinSkinForm::WndProc>(this))) return;
@@ -130,15 +131,15 @@ void TWinSkinForm::Attach(TSkinData* skin) {
 
     if (FSkinFrame) {
         // Without a skinned menu bar a native one stays on the window, in the menu band.
-        FMenuHandle = ::GetMenu(FHandle);
-        FNativeMenuKept = FMenuHandle && FFormKind != kFormMDIChild;
+        FMenus.Handle = ::GetMenu(FHandle);
+        FMenus.NativeKept = FMenus.Handle && FFormKind != kFormMDIChild;
         UpdateFrameMetrics();
     } else {
         FState = kFormActive;
     }
     if (FFormKind == kFormMDIChild) {
         const int needed = ::GetSystemMetrics(SM_CYCAPTION) + ::GetSystemMetrics(SM_CXFRAME);
-        if (FMetrics.Top < needed) FMetrics.Menu = needed - FMetrics.Top;
+        if (FFrame.Metrics.Top < needed) FFrame.Metrics.Menu = needed - FFrame.Metrics.Top;
         if (FShowState == kShowMaximized && !MenuActive()) SetMenuActive(true);
     }
 }
@@ -147,9 +148,9 @@ void TWinSkinForm::Attach(TSkinData* skin) {
 
 void TWinSkinForm::UpdateFrameMetrics() {
     if (!FSkinData || FSkinData->NotLoaded()) return;
-    const int menu = FNativeMenuKept ? ::GetSystemMetrics(SM_CYMENU) : FMetrics.Menu;
-    FMetrics = MeasureFrame(*FSkinData, FBorderKind);
-    FMetrics.Menu = FBorderKind == bkNone ? 0 : menu;
+    const int menu = FMenus.NativeKept ? ::GetSystemMetrics(SM_CYMENU) : FFrame.Metrics.Menu;
+    FFrame.Metrics = MeasureFrame(*FSkinData, FBorderKind);
+    FFrame.Metrics.Menu = FBorderKind == bkNone ? 0 : menu;
     BuildButtons();
 }
 
@@ -178,7 +179,7 @@ void TWinSkinForm::SetStyle(DWORD style) {
 //--- activation
 
 void TWinSkinForm::Activate() {
-    FIcon.Render(FHandle, FSkinData);
+    FCaption.Icon.Render(FHandle, FSkinData);
     OSVERSIONINFOW version{sizeof(version)};
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
@@ -191,9 +192,9 @@ void TWinSkinForm::Activate() {
         RECT window{}, client{};
         ::GetWindowRect(FHandle, &window);
         ::GetClientRect(FHandle, &client);
-        FNativeExtraWidth = (window.right - window.left) - client.right;
-        FNativeExtraHeight = (window.bottom - window.top) - client.bottom;
-        FClientRect = client;
+        FFrame.NativeExtraWidth = (window.right - window.left) - client.right;
+        FFrame.NativeExtraHeight = (window.bottom - window.top) - client.bottom;
+        FFrame.ClientRect = client;
     }
     if (SkinFormHooks().ClassifyControls) SkinFormHooks().ClassifyControls(*this);
     if (FState == kFormAttached) {
@@ -203,8 +204,8 @@ void TWinSkinForm::Activate() {
                 ResizeKeepingClient(true);
                 FState = kFormActive;
                 UpdateRegion();
-            } else if (FShowState == kShowMaximized && FMDIClient) {
-                ::PostMessageW(FMDIClient, SKN_MDIREDRAW, reinterpret_cast<WPARAM>(FHandle), 0);
+            } else if (FShowState == kShowMaximized && FMdi.Client) {
+                ::PostMessageW(FMdi.Client, SKN_MDIREDRAW, reinterpret_cast<WPARAM>(FHandle), 0);
             }
         } else if (!FIsChild && FBorderKind != bkNone && FShowState != kShowMinimized) {
             FState = kFormResizing;
@@ -215,7 +216,7 @@ void TWinSkinForm::Activate() {
         }
     }
     FState = kFormActive;
-    if (FTimer) FTimer->SetEnabled(true);
+    if (FCaption.HoverTimer) FCaption.HoverTimer->SetEnabled(true);
 }
 
 void TWinSkinForm::ResizeKeepingClient(bool activation) {
@@ -225,7 +226,7 @@ void TWinSkinForm::ResizeKeepingClient(bool activation) {
         ::SetWindowPos(FHandle, nullptr, 0, 0, 0, 0, flags | SWP_NOSIZE);
         return;
     }
-    SIZE client{FClientRect.right - FClientRect.left, FClientRect.bottom - FClientRect.top};
+    SIZE client{FFrame.ClientRect.right - FFrame.ClientRect.left, FFrame.ClientRect.bottom - FFrame.ClientRect.top};
     if (FDialogBox || FState == kFormReskinning || !activation) {
         RECT r{};
         ::GetClientRect(FHandle, &r);
@@ -235,13 +236,13 @@ void TWinSkinForm::ResizeKeepingClient(bool activation) {
         client.cx = FForm->ClientWidth();
         // A skinned menu bar would have taken the native one's place in the client area; a
         // native bar that stays is outside the client already.
-        client.cy = FForm->ClientHeight() - (FFormKind == kFormMDIChild || FNativeMenuKept ? 0 : FMetrics.Menu);
+        client.cy = FForm->ClientHeight() - (FFormKind == kFormMDIChild || FMenus.NativeKept ? 0 : FFrame.Metrics.Menu);
     }
-    SIZE size = WindowSizeFor(client, FMetrics);
+    SIZE size = WindowSizeFor(client, FFrame.Metrics);
     if (FDialogBox && FState == kFormResizing && FSkinData && FSkinData->Title) {
         MeasureTitle();
         const RECT& shifts = FSkinData->Title->Margins;
-        const TTitleWidening widened = WidenForTitle(size.cx, shifts.left, FTitleWidth, shifts.right);
+        const TTitleWidening widened = WidenForTitle(size.cx, shifts.left, FCaption.TitleWidth, shifts.right);
         if (widened.Shift > 0) {
             for (HWND child = ::GetWindow(FHandle, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
                 RECT r{};
@@ -265,10 +266,10 @@ void TWinSkinForm::ResizeKeepingClient(bool activation) {
 void TWinSkinForm::MeasureTitle() {
     const std::wstring text = WindowText();
     qx::WindowDc screen(nullptr);
-    qx::SelectGuard font(screen.get(), FCaptionFont.get());
+    qx::SelectGuard font(screen.get(), FCaption.Font.get());
     SIZE extent{};
     ::GetTextExtentPoint32W(screen.get(), text.c_str(), static_cast<int>(text.size()), &extent);
-    FTitleWidth = extent.cx;
+    FCaption.TitleWidth = extent.cx;
 }
 
 //--- control wrappers
@@ -297,8 +298,8 @@ POINT TWinSkinForm::ScreenToWindowPoint(POINT screen) const {
     POINT p = screen;
     ::ScreenToClient(FHandle, &p);
     if (FShowState != kShowMinimized) {
-        p.x += FMetrics.Left;
-        p.y += FMetrics.ClientTop();
+        p.x += FFrame.Metrics.Left;
+        p.y += FFrame.Metrics.ClientTop();
     }
     return p;
 }

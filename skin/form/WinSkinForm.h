@@ -7,6 +7,11 @@
 // runs through the same window procedure; a framework form also has its WindowProc hooked and
 // its colour set from the skin.
 //
+// The object's state is grouped into parts, each declared beside the file that uses it: the
+// frame geometry (FrameMetrics.h), the window's shape (FormRegion.h), the caption
+// (CaptionButtons.h), the system menu (SystemMenu.h), the MDI client (MdiClient.h) and the
+// menus (FormMenus.h, where the skinned menu bar's state belongs).
+//
 // Not here yet: the skinned menu bar (a window keeps its native menu bar, drawn in a band under
 // the caption by the system's own menu-bar drawing) and the skinned menu items (menus keep the
 // framework's item drawing). The wrappers of child controls come through SkinFormHooks().
@@ -20,7 +25,11 @@
 #include "skin/SkinMessages.h"
 #include "skin/form/CaptionButtons.h"
 #include "skin/form/FormControl.h"
+#include "skin/form/FormMenus.h"
+#include "skin/form/FormRegion.h"
 #include "skin/form/FrameMetrics.h"
+#include "skin/form/MdiClient.h"
+#include "skin/form/SystemMenu.h"
 #include "skin/form/WindowIcon.h"
 
 #include <cstdint>
@@ -53,9 +62,6 @@ inline constexpr std::uint8_t kShowMinimized = 2;
 inline constexpr std::uint8_t kIconMaximize = 1 << 0;
 inline constexpr std::uint8_t kIconMinimize = 1 << 1;
 inline constexpr std::uint8_t kIconSystemMenu = 1 << 3;
-
-// The skinned system menu's Tag.
-inline constexpr int kSystemMenuTag = 33333;
 
 class TWinSkinForm : public qx::TComponent {
     QX_CLASS(TWinSkinForm)
@@ -94,7 +100,7 @@ public:
     //--- painting (this file's friends: FramePaint.cpp, CaptionButtons.cpp)
     // The whole non-client area, into `dc` or (null) the window's own device context.
     void PaintFrame(HDC dc = nullptr);
-    void DrawWindowIcon(HDC dc, const RECT& rect) { FIcon.Draw(dc, rect); }
+    void DrawWindowIcon(HDC dc, const RECT& rect) { FCaption.Icon.Draw(dc, rect); }
     // One caption button in frame `frame`, straight onto the window over the caption behind it.
     void PaintButton(TWinSysButton& button, int frame);
 
@@ -105,17 +111,17 @@ public:
     //--- caption objects
     // The first visible button with Action >= 0 containing the window point, or null.
     TWinSysButton* ObjectAt(POINT pt);
-    TNCObject* HotObject() const { return FHotObject; }
-    void SetHotObject(TNCObject* object) { FHotObject = object; }
-    const std::vector<std::unique_ptr<TWinSysButton>>& Buttons() const { return FButtons; }
+    TNCObject* HotObject() const { return FCaption.HotObject; }
+    void SetHotObject(TNCObject* object) { FCaption.HotObject = object; }
+    const std::vector<std::unique_ptr<TWinSysButton>>& Buttons() const { return FCaption.Buttons; }
     // Opens the system menu at the screen point (the skinned one or the native one).
     void OpenSystemMenu(int x, int y);
-    qx::TPopupMenu* SystemMenu() const { return FSystemMenu.get(); }
+    qx::TPopupMenu* SystemMenu() const { return FSysMenu.Menu.get(); }
     // Builds the skinned system menu: a copy of the window's, or the fixed one.
     void BuildSystemMenu(bool fixed);
     // Ends the hover state of a caption object the cursor has left.
     void HoverTick();
-    bool HoverTimerEnabled() const { return FTimer && FTimer->Enabled(); }
+    bool HoverTimerEnabled() const { return FCaption.HoverTimer && FCaption.HoverTimer->Enabled(); }
     // The visibility table's view of this window.
     TButtonContext ButtonContext() const;
 
@@ -127,21 +133,21 @@ public:
     int State() const { return FState; }
     bool Subclassed() const { return FSubclass.Installed(); }
     bool SkinFrame() const { return FSkinFrame; }
-    const TFrameMetrics& Metrics() const { return FMetrics; }
+    const TFrameMetrics& Metrics() const { return FFrame.Metrics; }
     TBorderKind BorderKind() const { return FBorderKind; }
     std::uint8_t BorderIcons() const { return FBorderIcons; }
     std::uint8_t FormKind() const { return FFormKind; }
     std::uint8_t ShowState() const { return FShowState; }
     bool Active() const { return FActive != 0; }
     bool IsDialogBox() const { return FDialogBox; }
-    HWND MDIClient() const { return FMDIClient; }
-    RECT TitleRect() const { return FTitleRect; }
-    int ButtonsLeft() const { return FButtonsLeft; }
-    HRGN Region() const { return FRegion; }
-    bool HasRegion() const { return FHasRegion; }
-    int TitleWidth() const { return FTitleWidth; }
-    qx::TBitmap& CaptionBitmap() { return FCaptionBitmap; }
-    HFONT CaptionFont() const { return FCaptionFont.get(); }
+    HWND MDIClient() const { return FMdi.Client; }
+    RECT TitleRect() const { return FCaption.TitleRect; }
+    int ButtonsLeft() const { return FCaption.ButtonsLeft; }
+    HRGN Region() const { return FShape.Region; }
+    bool HasRegion() const { return FShape.HasRegion; }
+    int TitleWidth() const { return FCaption.TitleWidth; }
+    qx::TBitmap& CaptionBitmap() { return FCaption.Bitmap; }
+    HFONT CaptionFont() const { return FCaption.Font.get(); }
     // A screen point in window coordinates (the non-client mouse messages' rule).
     POINT ScreenToWindowPoint(POINT screen) const;
     // The window text as the title shows it (without prefix and suffix).
@@ -210,6 +216,7 @@ private:
     void ForgetMDIClient();
     void MDIClientProc(qx::TMessage& m);
 
+    //--- the window and how it is hooked
     HWND FHandle = nullptr;
     qx::TCustomForm* FForm = nullptr;
     TSkinData* FSkinData = nullptr;
@@ -218,6 +225,11 @@ private:
     qx::TWndMethod FOldFormProc;
     bool FFormHooked = false;
     bool FUnicode = true;
+    qx::TColor FOldColor = qx::clBtnFace;
+    bool FColorSet = false;
+    std::vector<TFormControl*> FControls;
+
+    //--- what the window is and how it shows
     int FState = kFormAttached;
     bool FSkinFrame = false;
     std::uint8_t FFormKind = kFormOrdinary;
@@ -231,43 +243,12 @@ private:
     DWORD FStyle = 0;
     std::wstring FClassName;
     HWND FOwner = nullptr;
-    HMENU FSysMenuHandle = nullptr;
-    HMENU FMenuHandle = nullptr;
-    bool FNativeMenuKept = false;  // the native menu bar stays and is drawn in the menu band
-    HWND FMDIClient = nullptr;
-    qx::TSubclassSlot FClientSubclass;
-    bool FMenuUpdateAtAttach = true;
-    TFrameMetrics FMetrics;
-    RECT FWindowRect{};
-    int FWindowWidth = 0;
-    int FWindowHeight = 0;
-    RECT FClientRect{};
-    int FNativeExtraWidth = 0;
-    int FNativeExtraHeight = 0;
-    RECT FTitleRect{};
-    std::vector<std::unique_ptr<TWinSysButton>> FButtons;
-    TNCObject* FHotObject = nullptr;
-    int FButtonsLeft = 0;
-    qx::TBitmap FCaptionBitmap;
-    qx::TBitmap FCaptionBack;  // the strip before the buttons went on: what lies behind them
-    TWindowIcon FIcon;
-    qx::UniqueFont FCaptionFont;
-    std::wstring FTitlePrefix = L"  ";
-    std::wstring FTitleSuffix = L" ";
-    int FTitleWidth = 0;
-    // The region the window was given: the window owns it, so this is only its identity.
-    HRGN FRegion = nullptr;
-    bool FHasRegion = false;
-    int FRegionWidth = 0;
-    int FRegionHeight = 0;
-    std::unique_ptr<qx::TTimer> FTimer;
-    std::unique_ptr<qx::TPopupMenu> FSystemMenu;
-    bool FSystemMenuFixed = false;
-    DWORD FSysMenuTick = 0;
-    bool FSysMenuShown = false;
-    DWORD FDoubleClickTime = 0;
-    std::vector<TFormControl*> FControls;
-    qx::TColor FOldColor = qx::clBtnFace;
-    bool FColorSet = false;
-    std::vector<std::pair<qx::TMenu*, bool>> FMenusOwnerDraw;  // menus switched, with their old setting
+
+    //--- the parts, each kept by the files that use it
+    TFrameGeometry FFrame;    // FrameMetrics.h: WinSkinForm.cpp, FramePaint.cpp, SkinLifecycle.cpp
+    TFormShape FShape;        // FormRegion.h: FramePaint.cpp, SkinLifecycle.cpp
+    TCaptionParts FCaption;   // CaptionButtons.h: CaptionButtons.cpp, CaptionMouse.cpp, FramePaint.cpp
+    TSystemMenuPart FSysMenu; // SystemMenu.h: SystemMenu.cpp, SysCommand.cpp
+    TMdiPart FMdi;            // MdiClient.h: MdiClient.cpp
+    TFormMenus FMenus;        // FormMenus.h: the menu band and the framework menus
 };
