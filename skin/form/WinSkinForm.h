@@ -41,22 +41,32 @@
 class TSkinData;
 
 // Skin states of a window.
-inline constexpr int kFormAttached = 0;   // attached, not yet activated
-inline constexpr int kFormActive = 1;
-inline constexpr int kFormReskinning = 3;  // SkinChanged runs
-inline constexpr int kFormDestroying = 4;  // WM_NCDESTROY is being handled
-inline constexpr int kFormResizing = 5;    // the first resize
-inline constexpr int kFormClosed = 6;      // the window is gone
+enum class TSkinFormState : std::uint8_t {
+    ssAttached = 0,    // attached, not yet activated
+    ssActive = 1,
+    ssReskinning = 3,  // SkinChanged runs
+    ssDestroying = 4,  // WM_NCDESTROY is being handled
+    ssResizing = 5,    // the first resize
+    ssClosed = 6,      // the window is gone
+};
+inline constexpr TSkinFormState kFormAttached = TSkinFormState::ssAttached;
+inline constexpr TSkinFormState kFormActive = TSkinFormState::ssActive;
+inline constexpr TSkinFormState kFormReskinning = TSkinFormState::ssReskinning;
+inline constexpr TSkinFormState kFormDestroying = TSkinFormState::ssDestroying;
+inline constexpr TSkinFormState kFormResizing = TSkinFormState::ssResizing;
+inline constexpr TSkinFormState kFormClosed = TSkinFormState::ssClosed;
 
 // Form kinds.
-inline constexpr std::uint8_t kFormOrdinary = 0;
-inline constexpr std::uint8_t kFormMDIParent = 1;
-inline constexpr std::uint8_t kFormMDIChild = 2;
+enum class TSkinFormKind : std::uint8_t { fkOrdinary, fkMDIParent, fkMDIChild };
+inline constexpr TSkinFormKind kFormOrdinary = TSkinFormKind::fkOrdinary;
+inline constexpr TSkinFormKind kFormMDIParent = TSkinFormKind::fkMDIParent;
+inline constexpr TSkinFormKind kFormMDIChild = TSkinFormKind::fkMDIChild;
 
 // Show states.
-inline constexpr std::uint8_t kShowNormal = 0;
-inline constexpr std::uint8_t kShowMaximized = 1;
-inline constexpr std::uint8_t kShowMinimized = 2;
+enum class TShowState : std::uint8_t { shNormal, shMaximized, shMinimized };
+inline constexpr TShowState kShowNormal = TShowState::shNormal;
+inline constexpr TShowState kShowMaximized = TShowState::shMaximized;
+inline constexpr TShowState kShowMinimized = TShowState::shMinimized;
 
 // Border icon bits.
 inline constexpr std::uint8_t kIconMaximize = 1 << 0;
@@ -130,14 +140,14 @@ public:
     // The skin data component is going: nothing here may point at it any longer.
     void ForgetSkinData() { FSkinData = nullptr; }
     qx::TCustomForm* Form() const { return FForm; }
-    int State() const { return FState; }
+    TSkinFormState State() const { return FState; }
     bool Subclassed() const { return FSubclass.Installed(); }
     bool SkinFrame() const { return FSkinFrame; }
     const TFrameMetrics& Metrics() const { return FFrame.Metrics; }
     TBorderKind BorderKind() const { return FBorderKind; }
     std::uint8_t BorderIcons() const { return FBorderIcons; }
-    std::uint8_t FormKind() const { return FFormKind; }
-    std::uint8_t ShowState() const { return FShowState; }
+    TSkinFormKind FormKind() const { return FFormKind; }
+    TShowState ShowState() const { return FShowState; }
     bool Active() const { return FActive != 0; }
     bool IsDialogBox() const { return FDialogBox; }
     HWND MDIClient() const { return FMdi.Client; }
@@ -230,12 +240,12 @@ private:
     std::vector<TFormControl*> FControls;
 
     //--- what the window is and how it shows
-    int FState = kFormAttached;
+    TSkinFormState FState = kFormAttached;
     bool FSkinFrame = false;
-    std::uint8_t FFormKind = kFormOrdinary;
+    TSkinFormKind FFormKind = kFormOrdinary;
     TBorderKind FBorderKind = bkSizeable;
     std::uint8_t FBorderIcons = 0;
-    std::uint8_t FShowState = kShowNormal;
+    TShowState FShowState = kShowNormal;
     std::uint8_t FActive = 1;
     bool FRightToLeft = false;
     bool FIsChild = false;
