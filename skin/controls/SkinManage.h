@@ -1,12 +1,14 @@
 // TSkinManage: the single object that decides which windows of the program are skinned. It
 // keeps the skin data components in registration order and picks the one that skins a window,
 // watches the user-interface thread through a thread-local CBT hook, creates one TWinSkinForm
-// for every top-level window that is to be skinned and keeps the registry of them, and carries
-// out the skin commands (on, off, skin changed, purge) that the skin data components post to it,
-// on a short timer.
+// for every top-level window that is to be skinned, and carries out the skin commands (on, off,
+// skin changed, purge) that the skin data components post to it, on a short timer. The skin data
+// components reach it through TSkinManagerLink (skin/data/SkinManagerLink.h), which it
+// implements; the form skinning through the hooks of skin/form/SkinFormHost.h.
 //
-// The manager keeps its TWinSkinForm objects in the one registry of skinned windows and frees
-// them, for framework forms too: an object whose window is gone waits, closed, for the next purge (every SkinWindow and every command runs one, and the
+// The manager keeps its TWinSkinForm objects in the one registry of skinned windows
+// (skin/form/SkinFormRegistry.h) and frees them, for framework forms too: an object whose window
+// is gone waits, closed, for the next purge (every SkinWindow and every command runs one, and the
 // window's end posts a purge command when no other command is pending).
 //
 // The popup menu painters are a seam for now: AttachPopupMenu runs its refusal tests and then
