@@ -30,3 +30,15 @@ function(quellox_test name)
     set_tests_properties(${name} PROPERTIES TIMEOUT 300
         ENVIRONMENT "QUELLOX_ARTIFACTS=${CMAKE_BINARY_DIR}/artifacts")
 endfunction()
+
+# quellox_plain_executable(<name> SOURCES <files...> INCLUDES <dirs...>)
+# A native program built optimised and without the sanitizers, for programs that tests run under
+# an address-space limit (the sanitizers' shadow memory never fits one) or that make large test
+# inputs. The tree's libraries are sanitized, so every source is compiled into it directly.
+function(quellox_plain_executable name)
+    cmake_parse_arguments(P "" "" "SOURCES;INCLUDES" ${ARGN})
+    add_executable(${name} ${P_SOURCES})
+    target_include_directories(${name} PRIVATE ${P_INCLUDES})
+    target_compile_options(${name} PRIVATE -O2 -fno-sanitize=all)
+    target_link_options(${name} PRIVATE -fno-sanitize=all)
+endfunction()
