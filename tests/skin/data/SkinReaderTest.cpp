@@ -126,7 +126,7 @@ TEST(SkinReaderLayout, MoreNamesThanTheTableHoldsAreDamage) {
     };
     auto numbered = [](int n) {
         std::string names;
-        for (int i = 0; i < n; ++i) names += "m" + std::to_string(i) + ".bmp\r\n";
+        for (int i = 0; i < n; ++i) names.append("m").append(std::to_string(i)).append(".bmp\r\n");
         return names;
     };
     const std::vector<Case> cases = {
