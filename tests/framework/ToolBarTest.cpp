@@ -1,6 +1,7 @@
 // Tool buttons are clicked by their bar: one click of the mouse runs the button's OnClick once,
-// and a check button's Down follows the bar's checked state.
+// and a check button's Down follows the bar's checked state. A menu on the bar shows as buttons.
 #include "framework/Forms.h"
+#include "framework/Menus.h"
 #include "framework/ToolBar.h"
 #include "support/TestSupport.h"
 
@@ -41,6 +42,34 @@ TEST(ToolBarTest, AMouseClickRunsTheButtonOnceAndACheckButtonKeepsItsDownState) 
         EXPECT_EQ(button->Down(), c.downAfter);
         EXPECT_GT(button->Left(), first->Left());  // bounds follow the bar's layout
     }
+}
+
+std::wstring ButtonText(HWND bar, int command) {
+    wchar_t text[32] = {};
+    ::SendMessageW(bar, TB_GETBUTTONTEXTW, command, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+TEST(ToolBarTest, AMenuShowsAsOneButtonPerVisibleItemUntilTheMenuIsFreed) {
+    test::EnsureApplication();
+    TForm form(nullptr);
+    auto* bar = new TToolBar(&form);
+    bar->SetParent(&form);
+    auto* menu = new TMainMenu(&form);
+    for (const wchar_t* caption : {L"File", L"Hidden", L"Help"}) {
+        auto* item = new TMenuItem(menu);
+        item->SetCaption(caption);
+        item->SetVisible(std::wstring(caption) != L"Hidden");
+        menu->Items()->Add(item);
+    }
+    bar->SetMenu(menu);
+    bar->HandleNeeded();
+    ASSERT_EQ(::SendMessageW(bar->Handle(), TB_BUTTONCOUNT, 0, 0), 2);
+    EXPECT_EQ(ButtonText(bar->Handle(), bar->Buttons(0)->CommandId()), L"File");
+    EXPECT_EQ(ButtonText(bar->Handle(), bar->Buttons(1)->CommandId()), L"Help");
+    delete menu;
+    EXPECT_EQ(bar->Menu(), nullptr);
+    EXPECT_EQ(::SendMessageW(bar->Handle(), TB_BUTTONCOUNT, 0, 0), 0);
 }
 
 }  // namespace
