@@ -221,7 +221,7 @@ bool TSkinData::LoadSkin() {
     try {
         return DecodeStore();
     } catch (const std::bad_alloc&) {
-        SkinMessageProc(Widen(PackageStatusMessage(TPackageStatus::psDamaged)));
+        SkinMessageProc(qx::AsciiToWide(PackageStatusMessage(TPackageStatus::psDamaged)));
         return false;
     }
 }
