@@ -56,15 +56,22 @@ bool Login(const TLoginDialect& dialect, const std::string& host, int& session,
 
     // The verdict comes from this read. Its result is not tested: when it delivers nothing the
     // buffer still holds the last text of the prompt wait.
-    line.Read(buffer);
+    const bool delivered = line.Read(buffer);
     std::string answer = buffer.Text();
-    // A slow device may still be in the middle of its prompt ("<Hua" now, "wei>" later): read on
-    // until the last line is a whole prompt. On a healthy link it already is.
+    // A slow device may not have answered yet, or be in the middle of its prompt ("<Hua" now,
+    // "wei>" later): read on until the last line is a whole prompt. On a healthy link the one
+    // read above already ends at one.
     const auto settled = [&dialect](const std::string& text) {
         const std::string last = SplitLines(text).back();
         return dialect.Privileged(last) || LooksLikePrompt(last);
     };
-    if (!settled(answer)) line.ReadUntil(buffer, answer, settled, kSlowAnswerMs);
+    if (!delivered && line.CanTellOpen()) {
+        std::string late;
+        line.ReadUntil(buffer, late, settled, kSlowAnswerMs);
+        if (!late.empty()) answer = std::move(late);
+    } else if (!settled(answer)) {
+        line.ReadUntil(buffer, answer, settled, kSlowAnswerMs);
+    }
     return dialect.Privileged(SplitLines(answer).back());
 }
 
