@@ -51,9 +51,23 @@ long StdioLink::Receive(char* buffer, std::size_t size) {
     }
 }
 
+// A telnet server keeps the terminal's output processing to itself (it switches it on for a
+// client that does not speak binary), so the line ends follow whatever the terminal does now:
+// when it turns LF into CR LF, CR LF goes out as a bare LF.
+static std::string ForTerminal(const std::string& bytes) {
+    termios t{};
+    if (::tcgetattr(STDOUT_FILENO, &t) != 0 || !(t.c_oflag & OPOST) || !(t.c_oflag & ONLCR)) return bytes;
+    std::string out;
+    out.reserve(bytes.size());
+    for (size_t i = 0; i < bytes.size(); ++i)
+        if (!(bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')) out.push_back(bytes[i]);
+    return out;
+}
+
 bool StdioLink::Send(const std::string& bytes, const std::atomic<bool>* cancel) {
-    const char* data = bytes.data();
-    std::size_t left = bytes.size();
+    const std::string text = ForTerminal(bytes);
+    const char* data = text.data();
+    std::size_t left = text.size();
     while (left > 0) {
         if (!outputOpen_ || (cancel && cancel->load())) return false;
         ssize_t n = ::write(STDOUT_FILENO, data, left);

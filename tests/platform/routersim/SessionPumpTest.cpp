@@ -68,6 +68,8 @@ struct TimingCase {
     std::function<void(const ScriptedLink&)> check;
 };
 
+void PrintTo(const TimingCase& c, std::ostream* os) { *os << c.name; }
+
 class SessionPumpTiming : public ::testing::TestWithParam<TimingCase> {};
 
 TEST_P(SessionPumpTiming, BehavesAsConfigured) {
