@@ -222,7 +222,7 @@ TControl* TWinControl::ControlAtPos(POINT p, bool allowDisabled) {
 }
 
 void TWinControl::Realign() {
-    RECT area = ClientRect();
+    RECT area = AlignArea();
     for (TControl* c : FControls) {
         if (c->Align() == TAlign::alNone || !c->Visible()) continue;
         int w = area.right - area.left, h = area.bottom - area.top;

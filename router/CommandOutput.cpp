@@ -89,7 +89,7 @@ std::vector<std::string> Capture(const TPagerDialect& dialect, const std::string
     std::vector<std::string> lines = SplitLines(*text);
     for (std::string& line : lines) {
         if (StartsWith(line, dialect.Marker))
-            line = " " + TrimBlanks(std::string_view(line).substr(dialect.Marker.size()));
+            line = std::string(" ").append(TrimBlanks(std::string_view(line).substr(dialect.Marker.size())));
     }
     return lines;
 }

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -144,17 +145,22 @@ void TSkinData::SetSkinFile(const std::wstring& path) {
         (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return;
     const std::uint64_t size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    // A file too large to be a skin, or one there is no memory to hold, leaves the store empty,
+    // so loading reports a damaged skin.
     qx::TMemoryStream file;
-    if (size <= kMaxSkinFileBytes) {
-        try {
-            file.LoadFromFile(path);
-        } catch (const qx::EStreamError&) {
-            return;  // unreadable now (locked, vanished): as if it were missing
-        }
+    try {
+        if (size <= kMaxSkinFileBytes) file.LoadFromFile(path);
+    } catch (const qx::EStreamError&) {
+        return;  // unreadable now (locked, vanished): as if it were missing
+    } catch (const std::bad_alloc&) {
+        file.Clear();
     }
-    // A file too large to be a skin leaves the store empty, so loading reports a damaged skin.
     FSkinStore.Clear();
-    if (file.Size() > 0) FSkinStore.WriteBuffer(file.Memory(), file.Size());
+    try {
+        if (file.Size() > 0) FSkinStore.WriteBuffer(file.Memory(), file.Size());
+    } catch (const std::bad_alloc&) {
+        FSkinStore.Clear();
+    }
     FSkinStore.SetPosition(0);
     LoadSkin();
     if (FSkinFormtype == TSkinFormType::sfMainform) SkinChanged();
@@ -176,28 +182,50 @@ void TSkinData::WriteSkinStream(qx::TStream& stream) {
 }
 
 // A length word that promises more bytes than the property holds marks a damaged form: the
-// store stays empty and the user hears about it, as for any damaged skin.
+// store stays empty and the user hears about it, as for any damaged skin. So does a property
+// there is no memory to copy.
 void TSkinData::ReadSkinStream(qx::TStream& stream) {
-    std::vector<std::uint8_t> property(static_cast<std::size_t>(std::max<std::int64_t>(0, stream.Size() - stream.Position())));
-    if (!property.empty()) stream.ReadBuffer(property.data(), static_cast<std::int64_t>(property.size()));
-    const TStoredSkin stored = ReadStoredSkin(property);
-    if (stored.Kind == TStoredSkin::skNone) return;
-    FSkinStore.Clear();
-    if (stored.Kind == TStoredSkin::skDamaged) {
+    const auto left = static_cast<std::size_t>(std::max<std::int64_t>(0, stream.Size() - stream.Position()));
+    TStoredSkin::TKind kind = TStoredSkin::skDamaged;
+    try {
+        std::vector<std::uint8_t> property(left);
+        if (!property.empty()) stream.ReadBuffer(property.data(), static_cast<std::int64_t>(property.size()));
+        const TStoredSkin stored = ReadStoredSkin(property);
+        kind = stored.Kind;
+        if (kind == TStoredSkin::skNone) return;
+        FSkinStore.Clear();
+        if (kind == TStoredSkin::skSkin) {
+            FSkinStore.WriteBuffer(stored.Skin.data(), static_cast<std::int64_t>(stored.Skin.size()));
+            FSkinStore.SetPosition(0);
+        }
+    } catch (const std::bad_alloc&) {
+        kind = TStoredSkin::skDamaged;
+    }
+    if (kind == TStoredSkin::skDamaged) {
+        FSkinStore.Clear();
         FNotLoaded = true;
         if (!Designing()) SkinMessageProc(Widen(PackageStatusMessage(TPackageStatus::psDamaged)));
         return;
     }
-    FSkinStore.WriteBuffer(stored.Skin.data(), static_cast<std::int64_t>(stored.Skin.size()));
-    FSkinStore.SetPosition(0);
     if (!Designing()) LoadSkin();
 }
 
 //--- loading a skin
 
+// Whatever runs out of memory on the way is a skin this machine cannot show: the user gets the
+// damaged-skin message and the component stays not loaded. The program goes on.
 bool TSkinData::LoadSkin() {
     if (Designing()) return false;
     FNotLoaded = true;
+    try {
+        return DecodeStore();
+    } catch (const std::bad_alloc&) {
+        SkinMessageProc(Widen(PackageStatusMessage(TPackageStatus::psDamaged)));
+        return false;
+    }
+}
+
+bool TSkinData::DecodeStore() {
     TSkinReader package;
     const TPackageStatus status =
         package.LoadPackage({FSkinStore.Memory(), static_cast<std::size_t>(FSkinStore.Size())});

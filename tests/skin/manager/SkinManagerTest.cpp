@@ -67,7 +67,9 @@ protected:
 // recolours it and hooks nothing.
 void ExpectWrapped(TTestForm& f, bool on) {
     for (qx::TWinControl* c : f.Windowed())
-        if (c != f.Panel) EXPECT_EQ(AnswersQuery(*c), on) << Narrow(c->ClassName());
+        if (c != f.Panel) {
+            EXPECT_EQ(AnswersQuery(*c), on) << Narrow(c->ClassName());
+        }
     EXPECT_EQ(OwnedWrapper<TSkinBox>(f.Panel) != nullptr, on);
 }
 
