@@ -27,6 +27,7 @@ int main() {
     telnet.telnet_connect = &telnet_connect;
     telnet.ReadResult = &ReadResult;
     telnet.new_do_command = &new_do_command;
+    telnet.telnet_is_open = &telnet_is_open;
 
     routersim::SimConfig config;
     config.dialect = routersim::Dialect::Huawei;
@@ -43,12 +44,12 @@ int main() {
 
     int session = 0;
     auto start = Clock::now();
-    const bool ok = router::DialectLogin(1, host, session, "admin", "bench", "bench");
+    const bool ok = router::DialectLogin(router::TDialect::dlHuawei, host, session, "admin", "bench", "bench");
     std::printf("login over a %d ms round trip: %.3f s (%s)\n", kRoundTripMs, Seconds(start), ok ? "ok" : "FAILED");
 
     router::strecord counts;
     start = Clock::now();
-    router::RunCensus(host, session, 1, counts);
+    router::RunCensus(host, session, router::TDialect::dlHuawei, counts);
     const double census = Seconds(start);
     long counted = 0;
     for (const auto& c : counts) counted += c.Count;

@@ -57,12 +57,13 @@ TEST(TelnetdCycle, LoginCensusBlockRestoreThroughTheDistributionsTelnetServer) {
     telnet.telnet_connect = &telnet_connect;
     telnet.ReadResult = &ReadResult;
     telnet.new_do_command = &new_do_command;
+    telnet.telnet_is_open = &telnet_is_open;
 
     int session = 0;
-    ASSERT_TRUE(router::DialectLogin(1, host, session, "admin", kPassword, kSuperPassword));
+    ASSERT_TRUE(router::DialectLogin(router::TDialect::dlHuawei, host, session, "admin", kPassword, kSuperPassword));
 
     router::strecord counts;
-    router::RunCensus(host, session, 1, counts);
+    ASSERT_EQ(router::RunCensus(host, session, router::TDialect::dlHuawei, counts), router::TCensusEnd::ceCounted);
     ASSERT_EQ(counts.size(), kTable.size());
     for (size_t i = 0; i < kTable.size(); ++i) {
         EXPECT_EQ(counts[i].IP, kTable[i].IP);
@@ -74,12 +75,12 @@ TEST(TelnetdCycle, LoginCensusBlockRestoreThroughTheDistributionsTelnetServer) {
 
     TTempFolder folder;
     const auto ledger = folder.Path() / router::kLedgerFileName;
-    EXPECT_EQ(router::BlockHosts(1, host, session, report.BlockList, ledger), router::brBlocked);
+    EXPECT_EQ(router::BlockHosts(router::TDialect::dlHuawei, host, session, report.BlockList, ledger), router::brBlocked);
     EXPECT_EQ(ReadWhole(ledger.string()), "192.168.0.10\r\n192.168.0.11\r\n");
     std::vector<std::string> restored;
-    EXPECT_TRUE(router::RestoreHosts(1, host, session, ledger, restored));
+    EXPECT_TRUE(router::RestoreHosts(router::TDialect::dlHuawei, host, session, ledger, restored));
     EXPECT_FALSE(std::filesystem::exists(ledger));
-    EXPECT_TRUE(router::DialectLogout(1, host, session));
+    EXPECT_TRUE(router::DialectLogout(router::TDialect::dlHuawei, host, session));
 
     // What reached the router's shell through telnetd and the terminal, line by line: each
     // command once, in order, and a blank for every page of the listing but the last.
