@@ -32,6 +32,10 @@ void TSkinBox::Detach() {
 
 void TSkinBox::AfterMessage(qx::TMessage&) {}
 
+void TSkinBox::ReleaseToolbarHandlers() {
+    if (FForm && FControl) FForm->ReleaseToolbarDraw(FControl);
+}
+
 //--- TSkinBoxH
 
 TSkinBoxH::TSkinBoxH(qx::TComponent* owner) : TSkinControl(owner) {}

@@ -19,6 +19,8 @@ public:
     // Gives back the former Color and ParentBackground, exactly as they were; state 2.
     void Detach() override;
     void AfterMessage(qx::TMessage& m) override;
+    // A tool bar's box: the custom-draw handlers the form gave the bar go with it.
+    void ReleaseToolbarHandlers() override;
 };
 
 class TSkinBoxH : public TSkinControl {

@@ -36,14 +36,19 @@ public:
     virtual TSkinData* HostSkinData() const = 0;
     // The drawing canvas lent to the wrappers.
     virtual qx::TCanvas* ControlCanvas() = 0;
+    // The skinned window itself (the receiver of SKN_TABCLOSE); none when the host has no window
+    // of its own, and the wrapper then asks its control's top-level window.
+    virtual HWND HostWindow() const { return nullptr; }
 
-    //--- jobs of the form skinning that some classification rows ask for; none of them exists
-    // for the controls of this framework yet, so they default to doing nothing.
+    //--- jobs of the form skinning that some classification rows ask for; a host without a form
+    // (tests, tools) does nothing.
     // A control that carries its own menu items (a main-menu bar control, a tool bar's menu):
     // its items get the skinned look.
     virtual void PrepareControlMenu(qx::TControl* control) { (void)control; }
     // A tool bar: the form's custom-draw handlers are installed where the tool bar has none.
     virtual void TakeOverToolbarDraw(qx::TControl* control) { (void)control; }
+    // The wrapper of a tool bar lets go: the handlers the form gave it (and its menu's look) go too.
+    virtual void ReleaseToolbarDraw(qx::TControl* control) { (void)control; }
     // The popup menus a container owns get the skinned look (when xcPopupMenu is set).
     virtual void PreparePopupMenus(qx::TComponent* container) { (void)container; }
 };

@@ -1,10 +1,12 @@
 #include "skin/controls/SkinSubWrappers.h"
 
+#include "skin/controls/SkinUpDown.h"
+
 #include <utility>
 
 namespace {
 
-TSubWrapperMaker gEmbeddedUpDownMaker = nullptr;
+TSubWrapperMaker gEmbeddedUpDownMaker = &MakeEmbeddedSkinUpDown;
 TSubWrapperMaker gListScrollbarMaker = nullptr;
 
 }  // namespace

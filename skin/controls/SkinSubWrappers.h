@@ -1,7 +1,8 @@
 // Wrappers that a wrapper makes for a part of its own control: the up-down control inside an
 // edit box (TSkinEdit) and the scroll bars of a simple combo box's list (TSkinComBox). Their
-// painters belong to the up-down and scroll-bar skinning, which registers a maker here; while
-// none is registered no part wrapper is made and those parts keep the system look.
+// painters belong to the up-down and scroll-bar skinning: the up-down's maker is there from the
+// start, the scroll bars' is registered by their skinning; while a maker is missing no part
+// wrapper is made and that part keeps the system look.
 #pragma once
 
 #include "framework/Classes.h"
