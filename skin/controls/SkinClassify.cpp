@@ -11,10 +11,19 @@
 #include "skin/controls/SkinControl.h"
 #include "skin/controls/SkinEdit.h"
 #include "skin/controls/SkinGroupBox.h"
+#include "skin/controls/SkinHeader.h"
+#include "skin/controls/SkinProgress.h"
+#include "skin/controls/SkinStatusBar.h"
+#include "skin/controls/SkinTab.h"
+#include "skin/controls/SkinTab31.h"
+#include "skin/controls/SkinTabSheet.h"
+#include "skin/controls/SkinTrackBar.h"
+#include "skin/controls/SkinUpDown.h"
 #include "skin/controls/SkinObjImage.h"
 #include "skin/controls/SkinPropText.h"
 #include "skin/controls/SkinRadioButton.h"
 #include "skin/controls/SkinSpeedButton.h"
+#include "framework/CoolBar.h"
 #include "skin/data/SkinData.h"
 
 #include <algorithm>
@@ -46,6 +55,13 @@ std::array<TSkinWrapperFactory, kWrapperKindCount>& Factories() {
         f[static_cast<int>(TSkinWrapperKind::wkBox)] = &Make<TSkinBox>;
         f[static_cast<int>(TSkinWrapperKind::wkBoxH)] = &Make<TSkinBoxH>;
         f[static_cast<int>(TSkinWrapperKind::wkGroupBox)] = &Make<TSkinGroupBox>;
+        f[static_cast<int>(TSkinWrapperKind::wkTab)] = &Make<TSkinTab>;
+        f[static_cast<int>(TSkinWrapperKind::wkTab31)] = &Make<TSkinTab31>;
+        f[static_cast<int>(TSkinWrapperKind::wkTabSheet)] = &Make<TSkinTabSheet>;
+        f[static_cast<int>(TSkinWrapperKind::wkTrackBar)] = &Make<TSkinTrackBar>;
+        f[static_cast<int>(TSkinWrapperKind::wkUpDown)] = &Make<TSkinUpDown>;
+        f[static_cast<int>(TSkinWrapperKind::wkStatusBar)] = &Make<TSkinStatusBar>;
+        f[static_cast<int>(TSkinWrapperKind::wkProgress)] = &Make<TSkinProgress>;
         return f;
     }();
     return factories;
@@ -135,7 +151,8 @@ void ApplySkinActions(TSkinControlHost& host, const TSkinActions& actions, qx::T
             if (a.Control && skin) a.Control->SetColor(skin->ButtonFace);
             break;
         case TSkinActionType::saBandsFaceColour:
-            // Cool bars do not exist in the framework yet; their bands will take the colour here.
+            if (auto* coolBar = dynamic_cast<qx::TCoolBar*>(a.Control); coolBar && skin)
+                for (int i = 0; i < coolBar->Bands()->Count(); ++i) coolBar->Bands()->Items(i)->SetColor(skin->ButtonFace);
             break;
         case TSkinActionType::saPrepareMenu:
             if (a.Control) host.PrepareControlMenu(a.Control);

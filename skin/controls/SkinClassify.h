@@ -58,8 +58,8 @@ using TSkinActions = std::vector<TSkinAction>;
 using TSkinWrapperFactory = TSkinControl* (*)(qx::TComponent* owner, int variant);
 // Installs (or, with null, removes) the factory of a kind. Every wrapper of this folder is
 // installed from the start (buttons, check boxes, radio buttons, glyph images, edits, combo
-// boxes, panels and group boxes); the later kinds (tabs, scroll bars, ...) create nothing until
-// theirs is installed.
+// boxes, panels and group boxes, tabs, tab sets and pages, track bars, up-downs, status and
+// progress bars); the later kinds (scroll bars, ...) create nothing until theirs is installed.
 void RegisterSkinWrapper(TSkinWrapperKind kind, TSkinWrapperFactory factory);
 TSkinWrapperFactory SkinWrapperFactory(TSkinWrapperKind kind);
 
