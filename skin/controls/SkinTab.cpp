@@ -89,7 +89,12 @@ void TSkinTab::WrapUpDown() {
     for (HWND child = ::GetWindow(FWindow, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
         if (qx::LowerCase(qx::ClassNameOf(child)) != L"msctls_updown32") continue;
         if (::SendMessageW(child, SKN_QUERY, 0, 0) == 1) return;
-        auto* upDown = new TSkinUpDown(this);
+        // Owned as the classification owns its wrappers (the control, or the form for a raw
+        // window), never by this wrapper: the form frees each wrapper it holds on its own.
+        qx::TComponent* owner = FControl ? static_cast<qx::TComponent*>(FControl) : FForm ? FForm->HostComponent() : nullptr;
+        if (!owner) return;
+        auto* upDown = new TSkinUpDown(owner);
+        upDown->FreeNotification(this);
         upDown->AttachWindow(child, FSkinData, FForm, FCanvas);
         FUpDown = upDown;
         return;
@@ -156,7 +161,7 @@ bool TSkinTab::CloseBoxClick(qx::TMessage& m) {
 //--- painting
 
 void TSkinTab::Paint(HDC dc, const RECT& r) {
-    if (FTabImage.Empty()) return;
+    if (FTabImage.Empty() || !FSkinData || !FSkinData->Tabs) return;
     TDataSkinBorder& look = *FSkinData->Tabs;
     if (!FUpDown) WrapUpDown();
 

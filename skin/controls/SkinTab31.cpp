@@ -63,7 +63,7 @@ bool TSkinTab31::BeforeMessage(qx::TMessage& m) {
 
 void TSkinTab31::Paint(HDC dc, const RECT& r) {
     auto* tabSet = dynamic_cast<qx::TTabSet*>(FControl);
-    if (FTabImage.Empty() || !tabSet) return;
+    if (FTabImage.Empty() || !tabSet || !FSkinData || !FSkinData->Tabs) return;
     TDataSkinBorder& look = *FSkinData->Tabs;
     const int w = r.right - r.left, h = r.bottom - r.top;
     if (w <= 0 || h <= 0) return;

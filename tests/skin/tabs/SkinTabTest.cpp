@@ -164,6 +164,28 @@ TEST_F(SkinTabTest, BottomTabsUseTheImageUpsideDown) {
     }
 }
 
+// A strip with more tabs than fit shows the system's scroll arrows: they get their wrapper,
+// owned by the control as every wrapper of it is, and go away with it.
+TEST_F(SkinTabTest, ScrollArrowsOfAStripThatDoesNotFitAreSkinned) {
+    auto* tabs = new qx::TTabControl(form);
+    tabs->SetParent(form);
+    tabs->SetBounds(10, 10, 160, 100);
+    for (const wchar_t* t : {L"Hosts", L"Routes", L"Ledger", L"Census", L"Threshold"}) tabs->Tabs()->Add(t);
+    tabs->HandleNeeded();
+    form->Show();
+    TSkinTab* w = Wrap(tabs);
+    PaintNow(form->Handle());
+    ASSERT_NE(w->UpDown(), nullptr);
+    EXPECT_EQ(w->UpDown()->Owner(), tabs);
+    EXPECT_EQ(::SendMessageW(w->UpDown()->Window(), SKN_QUERY, 0, 0), 1);
+    EXPECT_EQ(host->Wrappers().size(), 2u);
+    DibCanvas shot(420, 300);
+    ScreenShot(form->Handle(), shot);
+    SaveShot(shot, "SkinTab_ScrollArrows");
+    delete tabs;
+    EXPECT_TRUE(host->Wrappers().empty());
+}
+
 TEST(TabStripMapTest, EveryPositionMapsBackExactly) {
     for (int position = 0; position < 4; ++position) {
         TTabStripMap map;
