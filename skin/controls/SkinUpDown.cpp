@@ -2,6 +2,7 @@
 
 #include "framework/DibSurface.h"
 #include "framework/Handles.h"
+#include "framework/UpDown.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinDraw.h"
 #include "skin/data/SkinPaintHelpers.h"
@@ -123,7 +124,9 @@ void FlatHalf(HDC dc, const RECT& r, int frame, int direction, bool horizontal, 
 
 void TSkinUpDown::Paint(HDC dc, const RECT& whole) {
     RECT r = whole;
-    if (FEmbedded) {
+    // A framework up-down placed inside its edit may have been wrapped by its own row first.
+    auto* upDown = dynamic_cast<qx::TUpDown*>(FControl);
+    if (FEmbedded || (upDown && upDown->Embedded())) {
         RECT client{};
         ::GetClientRect(FWindow, &client);
         ::FillRect(dc, &client, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
