@@ -4,6 +4,7 @@
 #include "framework/PageControl.h"
 #include "framework/TabControl.h"
 #include "framework/TabSet.h"
+#include "skin/controls/SkinClassify.h"
 #include "skin/controls/SkinTab.h"
 #include "skin/controls/SkinTab31.h"
 #include "support/BoxesTestSupport.h"
@@ -184,6 +185,19 @@ TEST_F(SkinTabTest, ScrollArrowsOfAStripThatDoesNotFitAreSkinned) {
     SaveShot(shot, "SkinTab_ScrollArrows");
     delete tabs;
     EXPECT_TRUE(host->Wrappers().empty());
+}
+
+// A raw tab control of a system dialog or another module ("SysTabControl32") is wrapped by its
+// window unless it draws its tabs itself (style 0x2000).
+TEST_F(SkinTabTest, RawTabControlIsWrappedByItsWindowUnlessOwnerDrawn) {
+    for (DWORD extra : {DWORD{0}, DWORD{0x2000}}) {
+        HWND raw = ::CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | extra, 10, 10, 200, 100,
+                                     form->Handle(), nullptr, nullptr, nullptr);
+        ASSERT_NE(raw, nullptr);
+        ClassifyWindow(*host, raw);
+        EXPECT_EQ(::SendMessageW(raw, SKN_QUERY, 0, 0), extra ? 0 : 1) << extra;
+        ::DestroyWindow(raw);
+    }
 }
 
 TEST(TabStripMapTest, EveryPositionMapsBackExactly) {
