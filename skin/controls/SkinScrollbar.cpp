@@ -126,7 +126,11 @@ void TSkinScrollbar::AfterMessage(qx::TMessage& m) {
         }
         PlaceBars();
         return;
-    default: TSkinControl::AfterMessage(m);
+    default:
+        TSkinControl::AfterMessage(m);
+        if (FState != kWrapperAttached || m.Msg == WM_PAINT || m.Msg == WM_NCHITTEST || m.Msg == WM_SETCURSOR) return;
+        for (TWScrollbar* bar : {FHorz, FVert})
+            if (bar) bar->RepaintIfMoved();
     }
 }
 

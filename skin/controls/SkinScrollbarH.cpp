@@ -71,7 +71,11 @@ void TSkinScrollbarH::AfterMessage(qx::TMessage& m) {
             FVert->RepaintBar();
         }
         return;
-    default: TSkinControl::AfterMessage(m);
+    default:
+        TSkinControl::AfterMessage(m);
+        if (FState != kWrapperAttached || m.Msg == WM_PAINT || m.Msg == WM_NCHITTEST || m.Msg == WM_SETCURSOR) return;
+        for (TWScrollbar* bar : {FHorz, FVert})
+            if (bar) bar->RepaintIfMoved();
     }
 }
 

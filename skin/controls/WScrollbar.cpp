@@ -149,6 +149,26 @@ void TWScrollbar::RepaintBar() {
     ::UpdateWindow(Handle());
 }
 
+namespace {
+
+SCROLLINFO ReadScrollInfo(HWND target, int kind) {
+    SCROLLINFO si{sizeof(si), SIF_RANGE | SIF_PAGE | SIF_POS};
+    const int bar = kind == okControl ? SB_CTL : kind == okVertical ? SB_VERT : SB_HORZ;
+    if (!target || !::GetScrollInfo(target, bar, &si)) si.fMask = 0;
+    return si;
+}
+
+bool SameScroll(const SCROLLINFO& a, const SCROLLINFO& b) {
+    return a.fMask == b.fMask && a.nMin == b.nMin && a.nMax == b.nMax && a.nPage == b.nPage && a.nPos == b.nPos;
+}
+
+}  // namespace
+
+void TWScrollbar::RepaintIfMoved() {
+    if (!FShown || FPressing) return;
+    if (!SameScroll(ReadScrollInfo(FTarget, FKind), FPainted)) RepaintBar();
+}
+
 //--- mouse
 
 // The press goes on to the real bar: the system's scroll tracking runs inside the SendMessage
@@ -241,6 +261,7 @@ bool TWScrollbar::PaintBar(HDC dc) {
     s.SecondPressed = FPressing && FScrollCode == kScrollLineDown;
     s.ThumbDragged = FPressing && FScrollCode == kScrollThumbTrack;
     s.Thumb = {FThumbStart, FThumbEnd};
+    FPainted = ReadScrollInfo(FTarget, FKind);
     return PaintSkinScrollbar(dc, look, s);
 }
 

@@ -39,6 +39,9 @@ public:
     void HideBar();
     // Invalidates and repaints at once.
     void RepaintBar();
+    // Repaints when the bar's range, page or position moved since the last paint: the target
+    // scrolls without scroll messages too (keys, text changes, selection).
+    void RepaintIfMoved();
     // Bar-relative point on the axis -> the scroll code of what lies there.
     int HitTest(POINT barPoint) const;
     // The scrolled window was made again (same control, new handle).
@@ -97,5 +100,6 @@ private:
     int FScrollCode = -1;
     bool FPressing = false;
     bool FShown = false;
+    SCROLLINFO FPainted{sizeof(SCROLLINFO), 0, 0, 0, 0, 0, 0};  // what the last paint showed
     std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };

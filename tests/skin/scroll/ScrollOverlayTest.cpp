@@ -240,6 +240,47 @@ TEST_F(ScrollOverlayTest, DraggedThumbFollowsTheCursorBetweenTheArrows) {
     EXPECT_GT(linesAtEnd, 300) << "the system scrolled with the drag";
 }
 
+// Keys, text and list commands scroll without any scroll message: the drawn thumb still goes
+// where the system's thumb is.
+TEST_F(ScrollOverlayTest, ScrollingWithoutScrollMessagesMovesTheDrawnThumb) {
+    const struct {
+        const char* name;
+        bool list;
+        std::function<void(HWND)> scroll;
+    } cases[] = {
+        {"page down key", false,
+         [](HWND w) {
+             for (int i = 0; i < 4; ++i) ::SendMessageW(w, WM_KEYDOWN, VK_NEXT, 0);
+         }},
+        {"EM_LINESCROLL", false, [](HWND w) { ::SendMessageW(w, EM_LINESCROLL, 0, 30); }},
+        {"LB_SETTOPINDEX", true, [](HWND w) { ::SendMessageW(w, LB_SETTOPINDEX, 25, 0); }},
+    };
+    for (const auto& c : cases) {
+        qx::TWinControl* control = nullptr;
+        if (c.list) {
+            auto* list = new qx::TListBox(form);
+            list->SetParent(form);
+            list->SetBounds(10, 10, 150, 100);
+            for (int i = 0; i < 60; ++i) list->Items()->Add(L"Host " + std::to_wstring(i));
+            control = list;
+        } else {
+            control = AddMemo(200);
+        }
+        TSkinScrollbar* wrapper = Skin(control);
+        ShowForm();
+        TWScrollbar& bar = *wrapper->VertBar();
+        const int before = bar.Thumb().Start;
+        control->SetFocus();
+        c.scroll(control->Handle());
+        PaintNow(form->Handle());
+        SCROLLBARINFO info{sizeof(info)};
+        ASSERT_TRUE(::GetScrollBarInfo(control->Handle(), OBJID_VSCROLL, &info)) << c.name;
+        EXPECT_GT(info.xyThumbTop, before) << c.name << ": the system did not scroll";
+        EXPECT_EQ(bar.Thumb().Start, info.xyThumbTop) << c.name;
+        delete control;
+    }
+}
+
 // Each control loses its vertical bar in its own way and gets it back.
 TEST_F(ScrollOverlayTest, OverlayHidesWithTheBarAndReturnsWithIt) {
     struct TCase {
