@@ -101,12 +101,31 @@ void TSkinScControl::Detach() {
     delete std::exchange(FBar, nullptr);
 }
 
+// A new skin may have no scroll-bar images (the overlays step aside) or bring them back.
+void TSkinScControl::SkinChanged() {
+    TSkinControl::SkinChanged();
+    if (FBar && FState == kWrapperAttached) FBar->Place(FWindow);
+}
+
+// Skinning switched off for this control: the system's bars show again until it is back on.
+void TSkinScControl::PaintingSwitched(bool on) {
+    if (on) {
+        if (FBar && FState == kWrapperAttached) FBar->Place(FWindow);
+    } else {
+        if (FBar) FBar->HideBar();
+    }
+}
+
 //--- TSkinSizer
 
 TSkinSizer::TSkinSizer(qx::TComponent* owner) : TSkinControl(owner) {}
 
-// Over the grip the system drew: the dialog's corner in the skin's face colour.
+// Over the grip the system drew: the dialog's corner in the skin's face colour. Only a size
+// grip or size box is covered: a plain scroll bar of a dialog (it may lack a tab stop too)
+// keeps its working system look instead of vanishing under a square
+// (ScrollOverlayTest.SizeGripIsCoveredAndPlainScrollBarsAreNot).
 void TSkinSizer::Paint(HDC dc, const RECT& r) {
+    if (!(WindowLong(FWindow, GWL_STYLE) & (SBS_SIZEGRIP | SBS_SIZEBOX))) return;
     const qx::TColor face = FSkinData ? FSkinData->ButtonFace : qx::clBtnFace;
     qx::UniqueBrush brush(::CreateSolidBrush(qx::ColorToRGB(face)));
     ::FillRect(dc, &r, brush.get());

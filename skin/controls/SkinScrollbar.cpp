@@ -164,6 +164,21 @@ void TSkinScrollbar::Detach() {
     delete std::exchange(FVert, nullptr);
 }
 
+// A new skin may have no scroll-bar images (the overlays step aside) or bring them back.
+void TSkinScrollbar::SkinChanged() {
+    TSkinControl::SkinChanged();
+    PlaceBars();
+}
+
+// Skinning switched off for this control: the system's bars show again until it is back on.
+void TSkinScrollbar::PaintingSwitched(bool on) {
+    if (on) {
+        PlaceBars();
+    } else {
+        HideBars();
+    }
+}
+
 //--- TSkinListView
 
 TSkinListView::TSkinListView(qx::TComponent* owner) : TSkinScrollbar(owner) {}

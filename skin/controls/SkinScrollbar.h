@@ -21,6 +21,8 @@ public:
     void AfterMessage(qx::TMessage& m) override;
     void Detach() override;
     void Paint(HDC dc, const RECT& r) override;
+    void SkinChanged() override;
+    void PaintingSwitched(bool on) override;
 
     TWScrollbar* HorzBar() const { return FHorz; }
     TWScrollbar* VertBar() const { return FVert; }

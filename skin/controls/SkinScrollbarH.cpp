@@ -96,3 +96,18 @@ void TSkinScrollbarH::Detach() {
     delete std::exchange(FHorz, nullptr);
     delete std::exchange(FVert, nullptr);
 }
+
+// A new skin may have no scroll-bar images (the overlays step aside) or bring them back.
+void TSkinScrollbarH::SkinChanged() {
+    TSkinControl::SkinChanged();
+    PlaceBars();
+}
+
+// Skinning switched off for this control: the system's bars show again until it is back on.
+void TSkinScrollbarH::PaintingSwitched(bool on) {
+    if (on) {
+        PlaceBars();
+    } else {
+        HideBars();
+    }
+}
