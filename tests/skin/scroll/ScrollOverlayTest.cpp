@@ -14,6 +14,7 @@
 #include "skin/controls/SkinScControl.h"
 #include "skin/controls/SkinScrollbar.h"
 #include "skin/controls/SkinScrollbarH.h"
+#include "skin/controls/SkinSubWrappers.h"
 #include "skin/data/SkinDraw.h"
 #include "support/BoxesTestSupport.h"
 
@@ -372,6 +373,72 @@ TEST_F(ScrollOverlayTest, WrapperFollowsARecreatedWindow) {
     EXPECT_EQ(::SendMessageW(memo->Handle(), SKN_QUERY, 0, 0), 1);
 }
 
+// Skinning switched off for one control shows the system's bars; on again, the overlays.
+TEST_F(ScrollOverlayTest, SwitchingSkinningOffAndOnTakesTheOverlaysAwayAndBack) {
+    qx::TMemo* memo = AddMemo(100);
+    auto* control = new qx::TScrollBar(form);
+    control->SetParent(form);
+    control->SetBounds(10, 200, 200, 17);
+    TSkinScrollbar* memoWrapper = Skin(memo);
+    TSkinScControl* barWrapper = Skin<TSkinScControl>(control);
+    ShowForm();
+    const struct {
+        const char* name;
+        HWND window;
+        TWScrollbar* overlay;
+    } cases[] = {{"memo", memo->Handle(), memoWrapper->VertBar()}, {"scroll-bar control", control->Handle(), barWrapper->Bar()}};
+    for (const auto& c : cases) {
+        ASSERT_TRUE(::IsWindowVisible(c.overlay->Handle())) << c.name;
+        ::SendMessageW(c.window, SKN_ENABLE, 0, 0);
+        PaintNow(form->Handle());
+        EXPECT_FALSE(::IsWindowVisible(c.overlay->Handle())) << c.name;
+        ::SendMessageW(c.window, SKN_ENABLE, 1, 0);
+        PaintNow(form->Handle());
+        EXPECT_TRUE(::IsWindowVisible(c.overlay->Handle())) << c.name;
+    }
+}
+
+// A skin change that takes the arrow strip away uncovers the system's bar.
+TEST_F(ScrollOverlayTest, SkinChangedWithoutArrowImagesUncoversTheSystemBar) {
+    qx::TMemo* memo = AddMemo(100);
+    TSkinScrollbar* wrapper = Skin(memo);
+    ShowForm();
+    ASSERT_TRUE(::IsWindowVisible(wrapper->VertBar()->Handle()));
+    skin->Scrollbar->Bitmap.SetSize(0, 0);
+    wrapper->SkinChanged();
+    PaintNow(form->Handle());
+    EXPECT_FALSE(::IsWindowVisible(wrapper->VertBar()->Handle()));
+}
+
+TEST_F(ScrollOverlayTest, SizeGripIsCoveredAndPlainScrollBarsAreNot) {
+    ShowForm();
+    const HWND grip = ::CreateWindowExW(0, L"SCROLLBAR", nullptr, WS_CHILD | WS_VISIBLE | SBS_SIZEGRIP, 300, 200, 20, 20,
+                                       form->Handle(), nullptr, nullptr, nullptr);
+    const HWND plain = ::CreateWindowExW(0, L"SCROLLBAR", nullptr, WS_CHILD | WS_VISIBLE | SBS_VERT, 360, 150, 17, 100,
+                                        form->Handle(), nullptr, nullptr, nullptr);
+    ASSERT_TRUE(grip && plain);
+    ClassifyWindow(*host, grip);
+    ClassifyWindow(*host, plain);
+    ASSERT_NE(dynamic_cast<TSkinSizer*>(host->Wrappers().at(0)), nullptr);
+    PaintNow(form->Handle());
+    const RECT fr = WindowRectOf(form->Handle());
+    DibCanvas screen(fr.right - fr.left, fr.bottom - fr.top);
+    ScreenShot(form->Handle(), screen);
+    const std::string shot = SaveShot(screen, "ScrollBars_SizeGrip");
+    const COLORREF face = qx::ColorToRGB(skin->ButtonFace);
+    auto faceShare = [&](HWND w) {
+        const RECT r = WindowRectOf(w);
+        int facePixels = 0, all = 0;
+        for (int y = r.top - fr.top; y < r.bottom - fr.top; ++y)
+            for (int x = r.left - fr.left; x < r.right - fr.left; ++x, ++all) facePixels += screen.PixelRef(x, y) == face;
+        return all ? facePixels * 100 / all : 0;
+    };
+    EXPECT_EQ(faceShare(grip), 100) << shot;
+    EXPECT_LT(faceShare(plain), 90) << shot;
+    ::DestroyWindow(grip);
+    ::DestroyWindow(plain);
+}
+
 // Without the skin's arrow strip nothing covers the system's bars, and they keep working.
 TEST_F(ScrollOverlayTest, SkinWithoutImagesLeavesTheSystemBars) {
     std::unique_ptr<TSkinData> empty = EmptySkin();
@@ -486,6 +553,38 @@ TEST_F(ScrollOverlayTest, ClassificationGivesScrollingControlsTheirWrappers) {
             }
         EXPECT_EQ(found, c.wrapper) << c.name;
         delete control;
+    }
+}
+
+// The list view's header goes to whatever header wrapper is installed; with none, the header
+// keeps the system's look and the list view is still skinned.
+TEST_F(ScrollOverlayTest, ListViewHandsItsHeaderToTheHeaderWrapper) {
+    struct TMarkedHeader : TSkinControl {
+        using TSkinControl::TSkinControl;
+        static TSkinControl* Make(qx::TComponent* owner) { return new TMarkedHeader(owner); }
+    };
+    for (const bool installed : {false, true}) {
+        const TSubWrapperMaker previous = SetListHeaderMaker(installed ? &TMarkedHeader::Make : nullptr);
+        auto* list = new qx::TListView(form);
+        list->SetParent(form);
+        list->SetBounds(10, 10, 240, 140);
+        list->SetViewStyle(qx::TViewStyle::vsReport);
+        list->Columns()->Add()->SetCaption(L"Host");
+        TSkinListView* wrapper = Skin<TSkinListView>(list);
+        const HWND header = list->HeaderHandle();
+        ASSERT_NE(header, nullptr);
+        if (installed) {
+            ASSERT_NE(wrapper->HeaderWrapper(), nullptr);
+            EXPECT_EQ(wrapper->HeaderWrapper()->Window(), header);
+            EXPECT_EQ(wrapper->HeaderWrapper()->Owner(), list);
+            EXPECT_EQ(::SendMessageW(header, SKN_QUERY, 0, 0), 1);
+        } else {
+            EXPECT_EQ(wrapper->HeaderWrapper(), nullptr);
+            EXPECT_EQ(::SendMessageW(header, SKN_QUERY, 0, 0), 0);
+        }
+        EXPECT_EQ(wrapper->State(), kWrapperAttached);
+        SetListHeaderMaker(previous);
+        delete list;
     }
 }
 
