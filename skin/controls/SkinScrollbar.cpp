@@ -97,6 +97,8 @@ void TSkinScrollbar::AfterMessage(qx::TMessage& m) {
     switch (m.Msg) {
     case WM_SIZE:
     case WM_WINDOWPOSCHANGED: PlaceBars(); return;
+    // The system redraws the edge alone when only the frame was uncovered.
+    case WM_NCPAINT: PaintWindow(nullptr); return;
     case WM_HSCROLL:
         if (FHorz) {
             FHorz->SetScrollCode(LOWORD(m.WParam));

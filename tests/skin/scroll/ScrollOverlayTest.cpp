@@ -146,43 +146,82 @@ protected:
     qx::TForm* form = nullptr;
 };
 
+// The memo, the rich edit and the list box each scroll in their own way; the press on the
+// overlay's down arrow must reach each of them as a click on its own bar.
 TEST_F(ScrollOverlayTest, DownArrowScrollsOneLineAndShowsThePressedFrameWhileHeld) {
-    qx::TMemo* memo = AddMemo(100, qx::TScrollStyle::ssBoth);
-    TSkinScrollbar* wrapper = Skin(memo);
-    ShowForm();
-    TWScrollbar& bar = *wrapper->VertBar();
-    ASSERT_TRUE(bar.Shown());
-    ASSERT_TRUE(::IsWindowVisible(bar.Handle()));
-    EXPECT_EQ(FirstVisibleLine(memo->Handle()), 0);
-    const std::string memoShot = Shot("ScrollBars_Memo");
+    auto topLine = [](HWND w) {
+        wchar_t name[32]{};
+        ::GetClassNameW(w, name, 32);
+        return std::wstring(name) == L"TListBox" ? static_cast<int>(::SendMessageW(w, LB_GETTOPINDEX, 0, 0))
+                                                 : FirstVisibleLine(w);
+    };
+    const struct {
+        const char* name;
+        std::function<qx::TWinControl*()> make;
+        const char* shot;
+    } cases[] = {
+        {"memo", [&] { return AddMemo(100, qx::TScrollStyle::ssBoth); }, "ScrollBars_PressedArrow"},
+        {"rich edit",
+         [&] {
+             auto* rich = new qx::TRichEdit(form);
+             rich->SetParent(form);
+             rich->SetBounds(10, 10, 200, 140);
+             rich->SetScrollBars(qx::TScrollStyle::ssVertical);
+             std::wstring text;
+             for (int i = 0; i < 100; ++i) text += L"Session line " + std::to_wstring(i) + L"\r\n";
+             rich->SetText(text);
+             return static_cast<qx::TWinControl*>(rich);
+         },
+         nullptr},
+        {"list box",
+         [&] {
+             auto* list = new qx::TListBox(form);
+             list->SetParent(form);
+             list->SetBounds(10, 10, 200, 140);
+             for (int i = 0; i < 100; ++i) list->Items()->Add(L"Host " + std::to_wstring(i));
+             return static_cast<qx::TWinControl*>(list);
+         },
+         nullptr},
+    };
+    for (const auto& c : cases) {
+        qx::TWinControl* control = c.make();
+        TSkinScrollbar* wrapper = Skin(control);
+        ShowForm();
+        TWScrollbar& bar = *wrapper->VertBar();
+        ASSERT_TRUE(bar.Shown()) << c.name;
+        ASSERT_TRUE(::IsWindowVisible(bar.Handle())) << c.name;
+        EXPECT_EQ(topLine(control->Handle()), 0) << c.name;
+        if (c.shot) Shot("ScrollBars_Memo");
 
-    const RECT r = WindowRectOf(bar.Handle());
-    const int w = r.right - r.left, h = r.bottom - r.top, bs = bar.ButtonSize();
-    bool pressedWhileHeld = false;
-    int codeWhileHeld = -1;
-    int arrowDiff14 = -1, arrowDiff13 = -1;
-    std::string heldShot;
-    const size_t ran = HoldOn(bar, {w / 2, h - bs / 2},
-                              {[&] {
-                                   pressedWhileHeld = bar.Pressing();
-                                   codeWhileHeld = bar.ScrollCode();
-                                   DibCanvas picture(w, h);
-                                   bar.PaintBar(picture.Dc());
-                                   ::GdiFlush();
-                                   const int across = std::min(w, 17);
-                                   arrowDiff14 = Differing(picture, 0, h - bs, *ArrowPicture(*skin, across, bs, 14));
-                                   arrowDiff13 = Differing(picture, 0, h - bs, *ArrowPicture(*skin, across, bs, 13));
-                                   heldShot = Shot("ScrollBars_PressedArrow");
-                                   LetGo(memo->Handle());
-                               }});
-    ASSERT_EQ(ran, 1u) << "the press never entered the system's scroll tracking";
-    EXPECT_TRUE(pressedWhileHeld);
-    EXPECT_EQ(codeWhileHeld, SB_LINEDOWN);
-    EXPECT_EQ(arrowDiff14, 0) << heldShot;
-    EXPECT_GT(arrowDiff13, 0) << "frames 13 and 14 must differ for this test to mean anything";
-    PaintNow(form->Handle());
-    EXPECT_EQ(FirstVisibleLine(memo->Handle()), 1) << memoShot;
-    EXPECT_FALSE(bar.Pressing());
+        const RECT r = WindowRectOf(bar.Handle());
+        const int w = r.right - r.left, h = r.bottom - r.top, bs = bar.ButtonSize();
+        bool pressedWhileHeld = false;
+        int codeWhileHeld = -1;
+        int arrowDiff14 = -1, arrowDiff13 = -1;
+        std::string heldShot;
+        const size_t ran = HoldOn(bar, {w / 2, h - bs / 2},
+                                  {[&] {
+                                       pressedWhileHeld = bar.Pressing();
+                                       codeWhileHeld = bar.ScrollCode();
+                                       DibCanvas picture(w, h);
+                                       bar.PaintBar(picture.Dc());
+                                       ::GdiFlush();
+                                       const int across = std::min(w, 17);
+                                       arrowDiff14 = Differing(picture, 0, h - bs, *ArrowPicture(*skin, across, bs, 14));
+                                       arrowDiff13 = Differing(picture, 0, h - bs, *ArrowPicture(*skin, across, bs, 13));
+                                       if (c.shot) heldShot = Shot(c.shot);
+                                       LetGo(control->Handle());
+                                   }});
+        ASSERT_EQ(ran, 1u) << c.name << ": the press never entered the system's scroll tracking";
+        EXPECT_TRUE(pressedWhileHeld) << c.name;
+        EXPECT_EQ(codeWhileHeld, SB_LINEDOWN) << c.name;
+        EXPECT_EQ(arrowDiff14, 0) << c.name << " " << heldShot;
+        EXPECT_GT(arrowDiff13, 0) << "frames 13 and 14 must differ for this test to mean anything";
+        PaintNow(form->Handle());
+        EXPECT_EQ(topLine(control->Handle()), 1) << c.name;
+        EXPECT_FALSE(bar.Pressing()) << c.name;
+        delete control;
+    }
 }
 
 TEST_F(ScrollOverlayTest, DraggedThumbFollowsTheCursorBetweenTheArrows) {
