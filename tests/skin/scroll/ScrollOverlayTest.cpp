@@ -114,15 +114,32 @@ protected:
     }
 
     qx::TMemo* AddMemo(int lines, qx::TScrollStyle bars = qx::TScrollStyle::ssVertical) {
-        auto* memo = new qx::TMemo(form);
-        memo->SetParent(form);
-        memo->SetBounds(10, 10, 200, 140);
+        auto* memo = Add<qx::TMemo>();
         memo->SetScrollBars(bars);
         memo->SetWordWrap(false);
         std::wstring text;
         for (int i = 1; i <= lines; ++i) text += L"Host 192.168.1." + std::to_wstring(i) + L" has many sessions\r\n";
         memo->SetText(text);
         return memo;
+    }
+    template <class C>
+    C* Add(RECT bounds = {10, 10, 210, 150}) {
+        auto* c = new C(form);
+        c->SetParent(form);
+        c->SetBounds(bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top);
+        return c;
+    }
+    qx::TListBox* AddList(int items, RECT bounds = {10, 10, 210, 150}) {
+        auto* list = Add<qx::TListBox>(bounds);
+        for (int i = 0; i < items; ++i) list->Items()->Add(L"Host " + std::to_wstring(i));
+        return list;
+    }
+    qx::TListView* AddListView(int items, RECT bounds = {10, 10, 210, 150}) {
+        auto* list = Add<qx::TListView>(bounds);
+        list->SetViewStyle(qx::TViewStyle::vsReport);
+        list->Columns()->Add()->SetCaption(L"Host");
+        for (int i = 0; i < items; ++i) list->Items()->Add()->SetCaption(L"10.0.0." + std::to_wstring(i));
+        return list;
     }
     template <class W = TSkinScrollbar>
     W* Skin(qx::TWinControl* control, TSkinData* data = nullptr) {
@@ -163,9 +180,7 @@ TEST_F(ScrollOverlayTest, DownArrowScrollsOneLineAndShowsThePressedFrameWhileHel
         {"memo", [&] { return AddMemo(100, qx::TScrollStyle::ssBoth); }, "ScrollBars_PressedArrow"},
         {"rich edit",
          [&] {
-             auto* rich = new qx::TRichEdit(form);
-             rich->SetParent(form);
-             rich->SetBounds(10, 10, 200, 140);
+             auto* rich = Add<qx::TRichEdit>();
              rich->SetScrollBars(qx::TScrollStyle::ssVertical);
              std::wstring text;
              for (int i = 0; i < 100; ++i) text += L"Session line " + std::to_wstring(i) + L"\r\n";
@@ -173,15 +188,7 @@ TEST_F(ScrollOverlayTest, DownArrowScrollsOneLineAndShowsThePressedFrameWhileHel
              return static_cast<qx::TWinControl*>(rich);
          },
          nullptr},
-        {"list box",
-         [&] {
-             auto* list = new qx::TListBox(form);
-             list->SetParent(form);
-             list->SetBounds(10, 10, 200, 140);
-             for (int i = 0; i < 100; ++i) list->Items()->Add(L"Host " + std::to_wstring(i));
-             return static_cast<qx::TWinControl*>(list);
-         },
-         nullptr},
+        {"list box", [&] { return static_cast<qx::TWinControl*>(AddList(100)); }, nullptr},
     };
     for (const auto& c : cases) {
         qx::TWinControl* control = c.make();
@@ -297,15 +304,8 @@ TEST_F(ScrollOverlayTest, ScrollingWithoutScrollMessagesMovesTheDrawnThumb) {
     };
     for (const auto& c : cases) {
         qx::TWinControl* control = nullptr;
-        if (c.list) {
-            auto* list = new qx::TListBox(form);
-            list->SetParent(form);
-            list->SetBounds(10, 10, 150, 100);
-            for (int i = 0; i < 60; ++i) list->Items()->Add(L"Host " + std::to_wstring(i));
-            control = list;
-        } else {
-            control = AddMemo(200);
-        }
+        if (c.list) control = AddList(60);
+        else control = AddMemo(200);
         TSkinScrollbar* wrapper = Skin(control);
         ShowForm();
         TWScrollbar& bar = *wrapper->VertBar();
@@ -330,14 +330,7 @@ TEST_F(ScrollOverlayTest, OverlayHidesWithTheBarAndReturnsWithIt) {
         std::function<void(qx::TWinControl*)> regain;
     };
     const TCase cases[] = {
-        {"list box emptied and filled",
-         [&] {
-             auto* list = new qx::TListBox(form);
-             list->SetParent(form);
-             list->SetBounds(10, 10, 150, 100);
-             for (int i = 0; i < 40; ++i) list->Items()->Add(L"Host " + std::to_wstring(i));
-             return list;
-         },
+        {"list box emptied and filled", [&] { return AddList(40); },
          [](qx::TWinControl* c) { static_cast<qx::TListBox*>(c)->Items()->Clear(); },
          [](qx::TWinControl* c) {
              for (int i = 0; i < 40; ++i) static_cast<qx::TListBox*>(c)->Items()->Add(L"Host " + std::to_wstring(i));
@@ -415,9 +408,7 @@ TEST_F(ScrollOverlayTest, WrapperFollowsARecreatedWindow) {
 // Skinning switched off for one control shows the system's bars; on again, the overlays.
 TEST_F(ScrollOverlayTest, SwitchingSkinningOffAndOnTakesTheOverlaysAwayAndBack) {
     qx::TMemo* memo = AddMemo(100);
-    auto* control = new qx::TScrollBar(form);
-    control->SetParent(form);
-    control->SetBounds(10, 200, 200, 17);
+    auto* control = Add<qx::TScrollBar>({10, 200, 210, 217});
     TSkinScrollbar* memoWrapper = Skin(memo);
     TSkinScControl* barWrapper = Skin<TSkinScControl>(control);
     ShowForm();
@@ -482,15 +473,8 @@ TEST_F(ScrollOverlayTest, SizeGripIsCoveredAndPlainScrollBarsAreNot) {
 TEST_F(ScrollOverlayTest, SkinWithoutImagesLeavesTheSystemBars) {
     std::unique_ptr<TSkinData> empty = EmptySkin();
     qx::TMemo* memo = AddMemo(100, qx::TScrollStyle::ssBoth);
-    auto* bar = new qx::TScrollBar(form);
-    bar->SetParent(form);
-    bar->SetBounds(10, 200, 200, 17);
-    auto* list = new qx::TListView(form);
-    list->SetParent(form);
-    list->SetBounds(230, 10, 200, 140);
-    list->SetViewStyle(qx::TViewStyle::vsReport);
-    list->Columns()->Add()->SetCaption(L"Host");
-    for (int i = 0; i < 40; ++i) list->Items()->Add()->SetCaption(L"10.0.0." + std::to_wstring(i));
+    auto* bar = Add<qx::TScrollBar>({10, 200, 210, 217});
+    auto* list = AddListView(40, {230, 10, 430, 150});
     TSkinScrollbar* memoWrapper = Skin(memo, empty.get());
     TSkinScControl* barWrapper = Skin<TSkinScControl>(bar, empty.get());
     TSkinListView* listWrapper = Skin<TSkinListView>(list, empty.get());
@@ -510,11 +494,7 @@ TEST_F(ScrollOverlayTest, SkinWithoutImagesLeavesTheSystemBars) {
 }
 
 TEST_F(ScrollOverlayTest, DisabledScrollBarControlShowsTheDisabledTrackAndNoThumb) {
-    std::vector<qx::TScrollBar*> bars{new qx::TScrollBar(form), new qx::TScrollBar(form)};
-    bars[0]->SetParent(form);
-    bars[0]->SetBounds(10, 170, 240, 17);
-    bars[1]->SetParent(form);
-    bars[1]->SetBounds(10, 200, 240, 17);
+    qx::TScrollBar* bars[] = {Add<qx::TScrollBar>({10, 170, 250, 187}), Add<qx::TScrollBar>({10, 200, 250, 217})};
     bars[1]->SetEnabled(false);
     for (qx::TScrollBar* b : bars) {
         b->SetMax(100);
@@ -552,34 +532,10 @@ TEST_F(ScrollOverlayTest, ClassificationGivesScrollingControlsTheirWrappers) {
         std::string wrapper;
     } cases[] = {
         {"memo", [&] { return AddMemo(10); }, "TSkinScrollbar"},
-        {"rich edit",
-         [&] {
-             auto* c = new qx::TRichEdit(form);
-             c->SetParent(form);
-             return c;
-         },
-         "TSkinScrollbar"},
-        {"list box",
-         [&] {
-             auto* c = new qx::TListBox(form);
-             c->SetParent(form);
-             return c;
-         },
-         "TSkinScrollbar"},
-        {"list view",
-         [&] {
-             auto* c = new qx::TListView(form);
-             c->SetParent(form);
-             return c;
-         },
-         "TSkinListView"},
-        {"scroll-bar control",
-         [&] {
-             auto* c = new qx::TScrollBar(form);
-             c->SetParent(form);
-             return c;
-         },
-         "TSkinScControl"},
+        {"rich edit", [&] { return Add<qx::TRichEdit>(); }, "TSkinScrollbar"},
+        {"list box", [&] { return Add<qx::TListBox>(); }, "TSkinScrollbar"},
+        {"list view", [&] { return Add<qx::TListView>(); }, "TSkinListView"},
+        {"scroll-bar control", [&] { return Add<qx::TScrollBar>(); }, "TSkinScControl"},
     };
     for (const auto& c : cases) {
         qx::TWinControl* control = c.make();
@@ -604,11 +560,7 @@ TEST_F(ScrollOverlayTest, ListViewHandsItsHeaderToTheHeaderWrapper) {
     };
     for (const bool installed : {false, true}) {
         const TSubWrapperMaker previous = SetListHeaderMaker(installed ? &TMarkedHeader::Make : nullptr);
-        auto* list = new qx::TListView(form);
-        list->SetParent(form);
-        list->SetBounds(10, 10, 240, 140);
-        list->SetViewStyle(qx::TViewStyle::vsReport);
-        list->Columns()->Add()->SetCaption(L"Host");
+        auto* list = AddListView(0);
         TSkinListView* wrapper = Skin<TSkinListView>(list);
         const HWND header = list->HeaderHandle();
         ASSERT_NE(header, nullptr);
@@ -630,10 +582,8 @@ TEST_F(ScrollOverlayTest, ListViewHandsItsHeaderToTheHeaderWrapper) {
 // A simple combo box's list is a raw window: the combo's wrapper gives it the raw-window
 // scroll-bar wrapper, whose vertical overlay covers the list's bar.
 TEST_F(ScrollOverlayTest, SimpleComboListGetsOverlays) {
-    auto* combo = new qx::TComboBox(form);
-    combo->SetParent(form);
+    auto* combo = Add<qx::TComboBox>({10, 10, 170, 130});
     combo->SetStyle(qx::TComboBoxStyle::csSimple);
-    combo->SetBounds(10, 10, 160, 120);
     for (int i = 0; i < 30; ++i) combo->Items()->Add(L"Router " + std::to_wstring(i));
     auto* wrapper = Skin<TSkinComBox>(combo);
     ShowForm();
