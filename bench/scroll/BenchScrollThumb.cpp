@@ -45,7 +45,7 @@ void Step(HWND memo, int line) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int steps = argc > 1 ? std::max(10, std::atoi(argv[1])) : 400;
+    const int steps = argc > 1 ? std::max(10, std::atoi(argv[1])) : 800;
     std::unique_ptr<TSkinData> skin = LoadDefaultSkin();
     if (!skin) {
         std::printf("bench_scroll: the default skin did not load\n");

@@ -137,9 +137,12 @@ void TSkinScrollbar::AfterMessage(qx::TMessage& m) {
 }
 
 void TSkinScrollbar::Paint(HDC dc, const RECT& r) {
+    // A shown overlay repaints only when its bar moved since it last painted: it is a window of
+    // its own and paints itself when uncovered, and the scroll messages repaint it already.
+    // Painting it again on every paint of the control would double the cost of each scroll step.
     for (std::pair<TWScrollbar*, LONG_PTR> bar : {std::pair{FVert, LONG_PTR{WS_VSCROLL}}, std::pair{FHorz, LONG_PTR{WS_HSCROLL}}}) {
         if (!bar.first) continue;
-        if (bar.first->Shown()) bar.first->RepaintBar();
+        if (bar.first->Shown()) bar.first->RepaintIfMoved();
         else if (WindowLong(FWindow, GWL_STYLE) & bar.second) bar.first->Place(FWindow);
     }
     if (!FSkinData) return;
@@ -170,6 +173,8 @@ void TSkinScrollbar::Detach() {
 void TSkinScrollbar::SkinChanged() {
     TSkinControl::SkinChanged();
     PlaceBars();
+    for (TWScrollbar* bar : {FHorz, FVert})
+        if (bar && bar->Shown()) bar->RepaintBar();
 }
 
 // Skinning switched off for this control: the system's bars show again until it is back on.

@@ -81,8 +81,9 @@ void TSkinScrollbarH::AfterMessage(qx::TMessage& m) {
 
 void TSkinScrollbarH::Paint(HDC dc, const RECT& r) {
     (void)r;
+    // As for framework controls: only a bar that moved since its last paint is painted again.
     for (TWScrollbar* bar : {FHorz, FVert})
-        if (bar && bar->Shown()) bar->RepaintBar();
+        if (bar && bar->Shown()) bar->RepaintIfMoved();
     if (FHorz && FVert && FSkinData)
         PaintScrollCorner(dc, *FHorz, *FVert, ClientOffset(FWindow), qx::ColorToRGB(FSkinData->ButtonFace));
 }
@@ -101,6 +102,8 @@ void TSkinScrollbarH::Detach() {
 void TSkinScrollbarH::SkinChanged() {
     TSkinControl::SkinChanged();
     PlaceBars();
+    for (TWScrollbar* bar : {FHorz, FVert})
+        if (bar && bar->Shown()) bar->RepaintBar();
 }
 
 // Skinning switched off for this control: the system's bars show again until it is back on.

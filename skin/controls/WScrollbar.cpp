@@ -166,7 +166,8 @@ bool SameScroll(const SCROLLINFO& a, const SCROLLINFO& b) {
 
 void TWScrollbar::RepaintIfMoved() {
     if (!FShown || FPressing) return;
-    if (!SameScroll(ReadScrollInfo(FTarget, FKind), FPainted)) RepaintBar();
+    const bool enabled = FTarget && ::IsWindowEnabled(FTarget);
+    if (!SameScroll(ReadScrollInfo(FTarget, FKind), FPainted) || enabled != FPaintedEnabled) RepaintBar();
 }
 
 //--- mouse
@@ -262,6 +263,7 @@ bool TWScrollbar::PaintBar(HDC dc) {
     s.ThumbDragged = FPressing && FScrollCode == kScrollThumbTrack;
     s.Thumb = {FThumbStart, FThumbEnd};
     FPainted = ReadScrollInfo(FTarget, FKind);
+    FPaintedEnabled = ::IsWindowEnabled(FTarget) != FALSE;
     return PaintSkinScrollbar(dc, look, s);
 }
 

@@ -39,8 +39,9 @@ public:
     void HideBar();
     // Invalidates and repaints at once.
     void RepaintBar();
-    // Repaints when the bar's range, page or position moved since the last paint: the target
-    // scrolls without scroll messages too (keys, text changes, selection).
+    // Repaints when the bar's range, page or position moved, or the target was enabled or
+    // disabled, since the last paint: the target scrolls without scroll messages too (keys,
+    // text changes, selection).
     void RepaintIfMoved();
     // Bar-relative point on the axis -> the scroll code of what lies there.
     int HitTest(POINT barPoint) const;
@@ -101,5 +102,6 @@ private:
     bool FPressing = false;
     bool FShown = false;
     SCROLLINFO FPainted{sizeof(SCROLLINFO), 0, 0, 0, 0, 0, 0};  // what the last paint showed
+    bool FPaintedEnabled = true;
     std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };

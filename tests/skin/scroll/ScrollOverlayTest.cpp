@@ -524,6 +524,30 @@ TEST_F(ScrollOverlayTest, DisabledScrollBarControlShowsTheDisabledTrackAndNoThum
     }
 }
 
+// Disabling the memo alone changes nothing the scroll messages would report: the overlay
+// still shows the disabled track and drops its thumb.
+TEST_F(ScrollOverlayTest, DisabledMemoShowsTheDisabledBar) {
+    qx::TMemo* memo = AddMemo(100);
+    TSkinScrollbar* wrapper = Skin(memo);
+    ShowForm();
+    TWScrollbar& bar = *wrapper->VertBar();
+    const TThumbExtent thumb = bar.Thumb();
+    ASSERT_GT(thumb.End, thumb.Start);
+    memo->SetEnabled(false);
+    // Only what the memo itself repaints: nothing else invalidates the overlay.
+    ::UpdateWindow(memo->Handle());
+    qx::test::PumpPending(std::chrono::milliseconds(50));
+    const RECT fr = WindowRectOf(form->Handle()), br = WindowRectOf(bar.Handle());
+    DibCanvas screen(fr.right - fr.left, fr.bottom - fr.top);
+    ::GdiFlush();
+    qx::test::CaptureScreen(form->Handle(), screen);
+    TDataSkinObject& track = *skin->VertScroll;
+    const COLORREF disabledTrack =
+        BitmapPixel(track.Bitmap, track.FrameWidth() * 2 + track.FrameWidth() / 2, track.Bitmap.Height() / 2);
+    const int x = br.left - fr.left + 8, y = br.top - fr.top + (thumb.Start + thumb.End) / 2;
+    EXPECT_EQ(screen.PixelRef(x, y), disabledTrack) << SaveShot(screen, "ScrollBars_DisabledMemo");
+}
+
 // What the classification makes of each scrolling control, on a real form.
 TEST_F(ScrollOverlayTest, ClassificationGivesScrollingControlsTheirWrappers) {
     const struct {
