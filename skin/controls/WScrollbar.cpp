@@ -99,7 +99,7 @@ int TWScrollbar::HitTest(POINT p) const {
 
 // A skin without the arrow strip cannot draw a bar: the overlay then stays hidden and the
 // system's own bar shows, so the control keeps a working, visible scroll bar
-// (ScrollOverlayTest.SkinWithoutImagesLeavesTheSystemBar).
+// (ScrollOverlayTest.SkinWithoutImagesLeavesTheSystemBars).
 void TWScrollbar::Place(HWND target) {
     FTarget = target;
     TBarInfo info;
