@@ -58,8 +58,9 @@ using TSkinActions = std::vector<TSkinAction>;
 using TSkinWrapperFactory = TSkinControl* (*)(qx::TComponent* owner, int variant);
 // Installs (or, with null, removes) the factory of a kind. Every wrapper of this folder is
 // installed from the start (buttons, check boxes, radio buttons, glyph images, edits, combo
-// boxes, panels and group boxes, tabs, tab sets and pages, track bars, up-downs, status and
-// progress bars); the later kinds (scroll bars, ...) create nothing until theirs is installed.
+// boxes, panels and group boxes, scroll bars, list views, scroll-bar controls and size grips,
+// tabs, tab sets and pages, track bars, up-downs, status and progress bars); a kind without a
+// factory creates nothing.
 void RegisterSkinWrapper(TSkinWrapperKind kind, TSkinWrapperFactory factory);
 TSkinWrapperFactory SkinWrapperFactory(TSkinWrapperKind kind);
 

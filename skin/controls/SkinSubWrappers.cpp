@@ -1,19 +1,26 @@
 #include "skin/controls/SkinSubWrappers.h"
 
+#include "skin/controls/SkinHeader.h"
+#include "skin/controls/SkinScrollbarH.h"
 #include "skin/controls/SkinUpDown.h"
 
 #include <utility>
 
 namespace {
 
+TSkinControl* MakeSkinHeader(qx::TComponent* owner) { return new TSkinHeader(owner); }
+
 TSubWrapperMaker gEmbeddedUpDownMaker = &MakeEmbeddedSkinUpDown;
-TSubWrapperMaker gListScrollbarMaker = nullptr;
+TSubWrapperMaker gListScrollbarMaker = &MakeSkinScrollbarH;
+TSubWrapperMaker gListHeaderMaker = &MakeSkinHeader;
 
 }  // namespace
 
 TSubWrapperMaker SetEmbeddedUpDownMaker(TSubWrapperMaker maker) { return std::exchange(gEmbeddedUpDownMaker, maker); }
 
 TSubWrapperMaker SetListScrollbarMaker(TSubWrapperMaker maker) { return std::exchange(gListScrollbarMaker, maker); }
+
+TSubWrapperMaker SetListHeaderMaker(TSubWrapperMaker maker) { return std::exchange(gListHeaderMaker, maker); }
 
 TSkinControl* MakeEmbeddedUpDown(qx::TComponent* owner) {
     return gEmbeddedUpDownMaker ? gEmbeddedUpDownMaker(owner) : nullptr;
@@ -22,3 +29,5 @@ TSkinControl* MakeEmbeddedUpDown(qx::TComponent* owner) {
 TSkinControl* MakeListScrollbar(qx::TComponent* owner) {
     return gListScrollbarMaker ? gListScrollbarMaker(owner) : nullptr;
 }
+
+TSkinControl* MakeListHeader(qx::TComponent* owner) { return gListHeaderMaker ? gListHeaderMaker(owner) : nullptr; }

@@ -1,8 +1,8 @@
 // Wrappers that a wrapper makes for a part of its own control: the up-down control inside an
-// edit box (TSkinEdit) and the scroll bars of a simple combo box's list (TSkinComBox). Their
-// painters belong to the up-down and scroll-bar skinning: the up-down's maker is there from the
-// start, the scroll bars' is registered by their skinning; while a maker is missing no part
-// wrapper is made and that part keeps the system look.
+// edit box (TSkinEdit), the scroll bars of a simple combo box's list (TSkinComBox) and the
+// header of a list view (TSkinListView). Their painters belong to the up-down, scroll-bar and
+// header skinning; each maker is there from the start and can be replaced (tests) or removed,
+// and while a maker is missing no part wrapper is made and that part keeps the system look.
 #pragma once
 
 #include "framework/Classes.h"
@@ -17,7 +17,10 @@ using TSubWrapperMaker = TSkinControl* (*)(qx::TComponent* owner);
 TSubWrapperMaker SetEmbeddedUpDownMaker(TSubWrapperMaker maker);
 // The scroll-bar wrapper of a raw window with window scroll bars (a simple combo's list).
 TSubWrapperMaker SetListScrollbarMaker(TSubWrapperMaker maker);
+// The header wrapper of a list view's header window.
+TSubWrapperMaker SetListHeaderMaker(TSubWrapperMaker maker);
 
 // Null while no maker is registered.
 TSkinControl* MakeEmbeddedUpDown(qx::TComponent* owner);
 TSkinControl* MakeListScrollbar(qx::TComponent* owner);
+TSkinControl* MakeListHeader(qx::TComponent* owner);
