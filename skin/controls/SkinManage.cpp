@@ -2,6 +2,7 @@
 
 #include "skin/controls/SkinClassify.h"
 #include "skin/controls/SkinFormAdapter.h"
+#include "skin/controls/SkinPopMenu.h"
 #include "skin/data/SkinData.h"
 #include "skin/form/SkinFormHost.h"
 #include "skin/form/WinSkinForm.h"
@@ -64,6 +65,7 @@ TSkinManage::TSkinManage(bool subordinate) : FSubordinate(subordinate) {
         // Every skinned window classifies its controls when it is activated, and tells the
         // registry when its window is gone.
         InstallControlClassification();
+        InstallPopupMenuPainters();
         SkinFormHooks().FormClosed = &TSkinManage::FormClosed;
     }
 }

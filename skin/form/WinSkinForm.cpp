@@ -1,3 +1,4 @@
+#include "skin/form/SkinMenuItems.h"
 #include "skin/form/WinSkinForm.h"
 
 #include "skin/data/SkinData.h"
@@ -74,14 +75,7 @@ void TWinSkinForm::AttachForm(TSkinData* skin, qx::TCustomForm* form) {
     FOldColor = form->Color();
     FColorSet = true;
     form->SetColor(skin->ButtonFace);
-    if (InSet(skin->SkinControls(), xcMenuItem)) {
-        for (int i = 0; i < form->ComponentCount(); ++i)
-            if (auto* menu = dynamic_cast<qx::TMainMenu*>(form->Components(i))) {
-                FMenusOwnerDraw.emplace_back(menu, menu->OwnerDraw());
-                menu->SetOwnerDraw(true);
-                if (SkinFormHooks().SkinMenu) SkinFormHooks().SkinMenu(*this, *menu, true);
-            }
-    }
+    if (InSet(skin->SkinControls(), xcMenuItem) && FMenuPart.Items) FMenuPart.Items->HookMainMenus(form, true);
 }
 
 void TWinSkinForm::Attach(TSkinData* skin) {
@@ -127,10 +121,8 @@ void TWinSkinForm::Attach(TSkinData* skin) {
     if (!FSubclass) return;
     FOldWndProc = FSubclass->OldProc();
 
+    AttachMenus();
     if (FSkinFrame) {
-        // Without a skinned menu bar a native one stays on the window, in the menu band.
-        FMenuHandle = ::GetMenu(FHandle);
-        FNativeMenuKept = FMenuHandle && FFormKind != kFormMDIChild;
         UpdateFrameMetrics();
     } else {
         FState = kFormActive;
@@ -146,7 +138,7 @@ void TWinSkinForm::Attach(TSkinData* skin) {
 
 void TWinSkinForm::UpdateFrameMetrics() {
     if (!FSkinData || FSkinData->NotLoaded()) return;
-    const int menu = FNativeMenuKept ? ::GetSystemMetrics(SM_CYMENU) : FMetrics.Menu;
+    const int menu = FMetrics.Menu;
     FMetrics = MeasureFrame(*FSkinData, FBorderKind);
     FMetrics.Menu = FBorderKind == bkNone ? 0 : menu;
     BuildButtons();
@@ -184,6 +176,7 @@ void TWinSkinForm::Activate() {
     const bool oldNT = ::GetVersionExW(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion < 5;
 #pragma GCC diagnostic pop
     BuildSystemMenu(oldNT);
+    HookFormMenus(true);
     // The unskinned frame is measured once, before the skin changes it: a second activation
     // would otherwise take the skin's frame for the window's own.
     if (FState == kFormAttached) {
@@ -232,9 +225,10 @@ void TWinSkinForm::ResizeKeepingClient(bool activation) {
     }
     if (activation && FForm) {
         client.cx = FForm->ClientWidth();
-        // A skinned menu bar would have taken the native one's place in the client area; a
-        // native bar that stays is outside the client already.
-        client.cy = FForm->ClientHeight() - (FFormKind == kFormMDIChild || FNativeMenuKept ? 0 : FMetrics.Menu);
+        client.cy = FForm->ClientHeight() - (FFormKind == kFormMDIChild ? 0 : FMetrics.Menu);
+    } else if (activation && MenuBar()) {
+        // The native bar the skinned one replaced was counted in the client when it went.
+        client.cy -= FMetrics.Menu;
     }
     SIZE size = WindowSizeFor(client, FMetrics);
     if (FDialogBox && FState == kFormResizing && FSkinData && FSkinData->Title) {

@@ -1,15 +1,15 @@
 // TWinSkinForm: takes over the non-client area of one top-level window and draws it from the
 // active skin: borders, caption strip with icon, title and caption buttons, and the window's
 // shape. It also takes over hit-testing, non-client mouse handling, activation painting,
-// maximise/minimise bookkeeping and the system menu. One object per skinned window.
+// maximise/minimise bookkeeping, the system menu, the menu bar and the menu items. One object
+// per skinned window.
 //
 // A framework form (TCustomForm) or a plain window of the module (a system dialog "#32770")
 // runs through the same window procedure; a framework form also has its WindowProc hooked and
 // its colour set from the skin.
 //
-// Not here yet: the skinned menu bar (a window keeps its native menu bar, drawn in a band under
-// the caption by the system's own menu-bar drawing) and the skinned menu items (menus keep the
-// framework's item drawing). The wrappers of child controls come through SkinFormHooks().
+// The wrappers of child controls come through SkinFormHooks(); the menu bar and the menu items
+// are the menu part's (MenuBar.h, SkinMenuItems.h).
 #pragma once
 
 #include "framework/ExtCtrls.h"
@@ -20,6 +20,7 @@
 #include "skin/form/CaptionButtons.h"
 #include "skin/form/FormControl.h"
 #include "skin/form/FrameMetrics.h"
+#include "skin/form/MenuBar.h"
 #include "skin/form/Subclass.h"
 #include "skin/form/WindowIcon.h"
 
@@ -96,6 +97,14 @@ public:
     void DrawWindowIcon(HDC dc, const RECT& rect) { FIcon.Draw(dc, rect); }
     // One caption button in frame `frame`, straight onto the window over the caption behind it.
     void PaintButton(TWinSysButton& button, int frame);
+
+    //--- the menu bar and the menu items
+    TMenuBarPart& MenuPart() { return FMenuPart; }
+    const TMenuBarPart& MenuPart() const { return FMenuPart; }
+    TWinSkinMenu* MenuBar() const { return FMenuPart.Bar.get(); }
+    // The menu band's height (the menu bar sets it from its rows).
+    void SetMenuBandHeight(int height) { FMetrics.Menu = height; }
+    bool RightToLeft() const { return FRightToLeft; }
 
     //--- tool bars: the two custom-draw handlers
     void ToolbarBackground(HDC dc, const RECT& rect);
@@ -200,6 +209,14 @@ private:
     void PaintMenuBand(HDC dc, int w);
     void MeasureTitle();
 
+    //--- menus (MenuPart.cpp)
+    void AttachMenus();
+    void HookFormMenus(bool on);
+    void DetachMenus(bool restoreNative);
+    bool SysKeyMenu(wchar_t key);
+    bool DialogChar(qx::TMessage& m);
+    void MenuChanged();
+
     //--- MDI (MdiClient.cpp)
     void SubclassMDIClient();
     void RestoreMDIClient();
@@ -228,7 +245,6 @@ private:
     HWND FOwner = nullptr;
     HMENU FSysMenuHandle = nullptr;
     HMENU FMenuHandle = nullptr;
-    bool FNativeMenuKept = false;  // the native menu bar stays and is drawn in the menu band
     HWND FMDIClient = nullptr;
     TSubclass* FClientSubclass = nullptr;
     bool FMenuUpdateAtAttach = true;
@@ -264,5 +280,5 @@ private:
     std::vector<TFormControl*> FControls;
     qx::TColor FOldColor = qx::clBtnFace;
     bool FColorSet = false;
-    std::vector<std::pair<qx::TMenu*, bool>> FMenusOwnerDraw;  // menus switched, with their old setting
+    TMenuBarPart FMenuPart;
 };
