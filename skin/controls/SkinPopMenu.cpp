@@ -103,6 +103,7 @@ void TWinSkinPopMenu::WndProc(qx::TMessage& m) {
         return;
     }
     case WM_NCPAINT: WMNCPaint(m); return;
+    case WM_PAINT: WMPaint(m); return;
     case WM_PRINT: WMPrint(m); return;
     default: Pass(m); return;
     }
@@ -114,15 +115,34 @@ void TWinSkinPopMenu::WMNCPaint(qx::TMessage& m) {
     const RECT w = WindowBox(FWindow);
     if (!BuildFrameImage(w.right, w.bottom)) return Pass(m);
     if (!FMenu) gCurrentPopup = this;
+    PaintBands();
+    m.Result = 0;
+}
+
+// Some systems give a menu window no frame of its own and draw one with the items, inside the
+// client area, on WM_PAINT: there the bands go over that frame once the items are drawn
+// (PopupMenuFrameTest.AnOpenPopupMenuShowsTheSkinsFrame).
+void TWinSkinPopMenu::WMPaint(qx::TMessage& m) {
+    Pass(m);
+    RECT client{};
+    ::GetClientRect(FWindow, &client);
+    const RECT w = WindowBox(FWindow);
+    if (client.right != w.right || client.bottom != w.bottom) return;
+    if (!BuildFrameImage(w.right, w.bottom)) return;
+    if (!FMenu) gCurrentPopup = this;
+    PaintBands();
+}
+
+void TWinSkinPopMenu::PaintBands() {
+    const RECT w = WindowBox(FWindow);
     qx::WindowDc window(FWindow, true);
-    if (!window.get()) return;
+    if (!window.get() || FFrameImage.Empty()) return;
     qx::BitmapDc image(FFrameImage);
     const int f = kPopupFrame, width = w.right, height = w.bottom;
     ::BitBlt(window.get(), 0, 0, width, f, image.get(), 0, 0, SRCCOPY);
     ::BitBlt(window.get(), 0, height - f, width, f, image.get(), 0, height - f, SRCCOPY);
     ::BitBlt(window.get(), 0, f, f, height - f, image.get(), 0, f, SRCCOPY);
     ::BitBlt(window.get(), width - f, f, f, height - f, image.get(), width - f, f, SRCCOPY);
-    m.Result = 0;
 }
 
 // The whole frame image into the given context, then the system's items clipped to the inside.

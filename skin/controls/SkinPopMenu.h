@@ -40,6 +40,8 @@ public:
 private:
     void WndProc(qx::TMessage& m);
     void WMNCPaint(qx::TMessage& m);
+    void WMPaint(qx::TMessage& m);
+    void PaintBands();
     void WMPrint(qx::TMessage& m);
     bool CanPaint() const;
     void Pass(qx::TMessage& m) { m.Result = FSubclass->CallOld(m.Msg, m.WParam, m.LParam); }
