@@ -16,16 +16,13 @@ namespace {
 
 COLORREF Rgb(qx::TColor c) { return qx::ColorToRGB(c); }
 
-// A caption centred in a rectangle, single line, "&" underlining the next character.
+// A caption centred in a rectangle, single line, "&" underlining the next character; a disabled
+// caption in the system's button-shadow colour.
 void DrawCentredCaption(HDC dc, const RECT& r, const std::wstring& caption, COLORREF colour, bool enabled) {
     const int oldMode = ::SetBkMode(dc, TRANSPARENT);
-    RECT size = r;
-    ::DrawTextW(dc, caption.c_str(), -1, &size, DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | DT_SINGLELINE | DT_CENTER);
-    const int dx = ((r.right - r.left) - (size.right - size.left)) / 2;
-    const int dy = ((r.bottom - r.top) - (size.bottom - size.top)) / 2;
-    RECT at{r.left + dx, r.top + dy, r.left + dx + (size.right - size.left), r.top + dy + (size.bottom - size.top)};
     const COLORREF oldColour = ::SetTextColor(dc, enabled ? colour : ::GetSysColor(COLOR_BTNSHADOW));
-    ::DrawTextW(dc, caption.c_str(), -1, &at, DT_EXPANDTABS | DT_SINGLELINE | DT_CENTER);
+    RECT at = r;
+    ::DrawTextW(dc, caption.c_str(), -1, &at, DT_EXPANDTABS | DT_SINGLELINE | DT_CENTER | DT_VCENTER);
     ::SetTextColor(dc, oldColour);
     ::SetBkMode(dc, oldMode);
 }
@@ -85,16 +82,14 @@ void TMenuBtn::Paint() {
 
 // The band behind the button from the saved background, a frame in ButtonHilight when hot or
 // pressed, and the caption.
-void TMenuBtn::PaintTo(HDC dc) {
+void TMenuBtn::PaintTo(HDC dc, bool withBackground) {
     TSkinData* skin = FBar.SkinData();
     if (!skin || FRect.right <= FRect.left) return;
     const RECT bar = FBar.BarRect();
     qx::TBitmap& back = FBar.Background();
-    if (!back.Empty()) {
-        qx::BitmapDc from(back);
-        ::BitBlt(dc, FRect.left, FRect.top, FRect.right - FRect.left, FRect.bottom - FRect.top, from.get(),
+    if (withBackground && !back.Empty())
+        ::BitBlt(dc, FRect.left, FRect.top, FRect.right - FRect.left, FRect.bottom - FRect.top, back.Canvas().Handle(),
                  FRect.left - bar.left, FRect.top - bar.top, SRCCOPY);
-    }
     if (FState == kFramePressed || FState == kFrameHot) {
         qx::UniqueBrush frame(::CreateSolidBrush(Rgb(skin->ButtonHilight)));
         ::FrameRect(dc, &FRect, frame.get());
@@ -122,6 +117,8 @@ void TWinSkinMenu::Clear() {
         FForm.SetHotObject(nullptr);
     FButtons.clear();
     FCount = 0;
+    FMeasured = false;
+    FLayoutBand = RECT{};
 }
 
 void TWinSkinMenu::Build() {
@@ -187,74 +184,103 @@ void TWinSkinMenu::Restore() {
 
 //--- painting
 
+// The band's background (the MenuBar image in the active or inactive frame, or the menu-bar
+// colour) is kept until the band's size, the activation or the skin changes; each paint then
+// lays the buttons out, composes background and buttons off-screen and copies them in one go.
 void TWinSkinMenu::PaintBar(HDC dc, const RECT& band) {
     TSkinData* skin = SkinData();
     const int w = band.right - band.left, h = band.bottom - band.top;
     if (!skin || w <= 0 || h <= 0) return;
-    const RECT rel{0, 0, w, h};
-    FWork.SetPixelFormat(qx::TPixelFormat::pf24bit);
-    FWork.SetSize(w, h);
-    const bool rtl = RightToLeft();
-    int start = 6;
-    TDataSkinObject* image = skin->MenuBar && !skin->MenuBar->Bitmap.Empty() ? skin->MenuBar.get() : nullptr;
-    {
-        qx::TCanvas& canvas = FWork.Canvas();
-        if (image) {
-            const int frame = FForm.Active() ? 1 : 2;
-            if (image->Tile == 1)
-                DrawSkinImage(canvas.Handle(), rel, image->Bitmap, image->Margins, true, false, false, 2, frame);
-            else
-                DrawSkinStrip(canvas, rel, image->Bitmap, image->Margins, frame, 2, false, true);
-            start = rtl ? image->Margins.right + 8 : image->Margins.left + 4;
-            if (w < start) start = 12;
-        } else {
-            canvas.Brush().SetColor(skin->MenubarColour);
-            canvas.FillRect(rel);
-        }
+    const bool active = FForm.Active();
+    if (FBackground.Width() != w || FBackground.Height() != h || FBackActive != active || FBackSkin != skin) {
+        RenderBackground(*skin, w, h, active);
+        FLayoutBand = RECT{};
     }
     FBarRect = band;
-
-    // Measure: the width of a button counts from the band's left edge, as the bar always did.
-    HDC work = FWork.Canvas().Handle();
-    qx::SelectGuard font(work, Font());
-    const int rowHeight = ::GetSystemMetrics(SM_CYMENU);
-    std::vector<TBarButtonSize> sizes;
-    for (const auto& b : FButtons) {
-        TBarButtonSize s;
-        s.Visible = b->FVisible;
-        RECT r{band.left, 0, band.left, 0};
-        ::DrawTextW(work, b->FCaption.c_str(), -1, &r, DT_CALCRECT | DT_NOCLIP);
-        s.Width = r.right > 0 ? r.right + 10 : r.right;
-        SIZE extent{};
-        ::GetTextExtentPoint32W(work, b->FCaption.c_str(), static_cast<int>(b->FCaption.size()), &extent);
-        s.CaptionWidth = extent.cx;
-        sizes.push_back(s);
-    }
-    const TBarLayout layout = LayoutMenuBar(sizes, band, start, rowHeight, rtl);
-    for (size_t i = 0; i < FButtons.size(); ++i) FButtons[i]->FRect = layout.Rects[i];
-    if (rtl) {
-        // Right to left the captions go into the band itself.
-        for (const auto& b : FButtons) {
-            if (!b->FVisible) continue;
-            RECT at = b->FRect;
-            ::OffsetRect(&at, -band.left, -band.top);
-            at.bottom = h - 1;
-            DrawCentredCaption(work, at, b->FCaption, Rgb(b->FEnabled ? skin->MenuBarText : skin->ButtonShadow), b->FEnabled);
-        }
-    }
-    FBackground.Assign(&FWork);
+    if (!::EqualRect(&FLayoutBand, &band)) LayOut(band);
 
     // The band follows its rows: a new height takes effect through a frame change, whose paint
     // draws the band again at its new size.
-    const int height = rowHeight * layout.Rows;
+    const int height = ::GetSystemMetrics(SM_CYMENU) * FRows;
     if (height != FForm.Metrics().Menu) {
         FForm.SetMenuBandHeight(height);
         FForm.RefreshFrame();
         return;
     }
-    ::BitBlt(dc, band.left, band.top, w, h, work, 0, 0, SRCCOPY);
-    for (const auto& b : FButtons)
-        if (b->FVisible) b->PaintTo(dc);
+    // The band with its buttons is composed again only when a button's look changed; a repaint
+    // is then one copy.
+    std::vector<int> look;
+    for (const auto& b : FButtons) look.push_back(b->FVisible ? (b->FState << 1) | (b->FEnabled ? 1 : 0) : -1);
+    if (look != FComposedLook || FComposed.Width() != w || FComposed.Height() != h) {
+        FComposed.SetPixelFormat(qx::TPixelFormat::pf32bit);
+        FComposed.SetSize(w, h);
+        HDC composed = FComposed.Canvas().Handle();
+        ::BitBlt(composed, 0, 0, w, h, FBackground.Canvas().Handle(), 0, 0, SRCCOPY);
+        ::SetViewportOrgEx(composed, -band.left, -band.top, nullptr);
+        for (const auto& b : FButtons)
+            if (b->FVisible) b->PaintTo(composed, false);
+        ::SetViewportOrgEx(composed, 0, 0, nullptr);
+        FComposedLook = std::move(look);
+    }
+    ::BitBlt(dc, band.left, band.top, w, h, FComposed.Canvas().Handle(), 0, 0, SRCCOPY);
+}
+
+void TWinSkinMenu::Invalidate() {
+    FBackground.SetSize(0, 0);
+    FComposedLook.clear();
+    FBackSkin = nullptr;
+    FMeasured = false;
+    FLayoutBand = RECT{};
+}
+
+void TWinSkinMenu::RenderBackground(TSkinData& skin, int w, int h, bool active) {
+    const RECT rel{0, 0, w, h};
+    FBackground.SetPixelFormat(qx::TPixelFormat::pf32bit);
+    FBackground.SetSize(w, h);
+    FStart = 6;
+    TDataSkinObject* image = skin.MenuBar && !skin.MenuBar->Bitmap.Empty() ? skin.MenuBar.get() : nullptr;
+    qx::TCanvas& canvas = FBackground.Canvas();
+    if (image) {
+        const int frame = active ? 1 : 2;
+        if (image->Tile == 1) DrawSkinImage(canvas.Handle(), rel, image->Bitmap, image->Margins, true, false, false, 2, frame);
+        else DrawSkinStrip(canvas, rel, image->Bitmap, image->Margins, frame, 2, false, true);
+        FStart = RightToLeft() ? image->Margins.right + 8 : image->Margins.left + 4;
+        if (w < FStart) FStart = 12;
+    } else {
+        canvas.Brush().SetColor(skin.MenubarColour);
+        canvas.FillRect(rel);
+    }
+    FBackActive = active;
+    FBackSkin = &skin;
+    FComposedLook.clear();
+}
+
+// Each button's width counts from the band's left edge (caption + 10 + the band's left edge),
+// as the bar always measured it; captions are measured once per build.
+void TWinSkinMenu::LayOut(const RECT& band) {
+    if (!FMeasured) {
+        qx::WindowDc screen(nullptr);
+        qx::SelectGuard font(screen.get(), Font());
+        for (const auto& b : FButtons) {
+            RECT r{0, 0, 0, 0};
+            ::DrawTextW(screen.get(), b->FCaption.c_str(), -1, &r, DT_CALCRECT | DT_NOCLIP);
+            b->FCaptionWidth = r.right;
+            SIZE extent{};
+            ::GetTextExtentPoint32W(screen.get(), b->FCaption.c_str(), static_cast<int>(b->FCaption.size()), &extent);
+            b->FTextWidth = extent.cx;
+        }
+        FMeasured = true;
+    }
+    std::vector<TBarButtonSize> sizes;
+    for (const auto& b : FButtons) {
+        const int right = band.left + b->FCaptionWidth;
+        sizes.push_back({right > 0 ? right + 10 : right, b->FTextWidth, b->FVisible});
+    }
+    const TBarLayout layout = LayoutMenuBar(sizes, band, FStart, ::GetSystemMetrics(SM_CYMENU), RightToLeft());
+    for (size_t i = 0; i < FButtons.size(); ++i) FButtons[i]->FRect = layout.Rects[i];
+    FRows = layout.Rows;
+    FLayoutBand = band;
+    FComposedLook.clear();
 }
 
 //--- lookups

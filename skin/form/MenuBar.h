@@ -25,8 +25,9 @@ public:
     TMenuBtn(TWinSkinForm* form, TWinSkinMenu& bar) : TNCObject(form), FBar(bar) {}
     // Draws the button in its state straight onto the window.
     void Paint() override;
-    // The same into a device context in window coordinates.
-    void PaintTo(HDC dc);
+    // The same into a device context in window coordinates; without the background when it is
+    // there already.
+    void PaintTo(HDC dc, bool withBackground = true);
 
     qx::TMenuItem* FItem = nullptr;
     int FIndex = 0;
@@ -34,6 +35,8 @@ public:
     bool FEnabled = true;
     HMENU FSubMenu = nullptr;
     UINT FCommand = 0;
+    int FCaptionWidth = 0;  // DT_CALCRECT width of the caption in the menu font
+    int FTextWidth = 0;     // its text extent, "&" counted
 
 private:
     TWinSkinMenu& FBar;
@@ -73,6 +76,8 @@ public:
     // Gives the window its native menu back, its items as they were.
     void Restore();
 
+    // Forgets the painted background and the measured captions (the skin changed).
+    void Invalidate();
     // The band at `band` (window coordinates) into `dc`; the band's height follows the rows.
     void PaintBar(HDC dc, const RECT& band);
     // The first button with a caption whose rectangle holds the window point.
@@ -98,6 +103,8 @@ public:
 
 private:
     void Clear();
+    void RenderBackground(TSkinData& skin, int w, int h, bool active);
+    void LayOut(const RECT& band);
     void AddButton(int index, HMENU menu, bool fromMdi);
     void TidySeparators(qx::TMenuItem& item);
     void MakeOwnerDrawn(HMENU menu);
@@ -109,8 +116,15 @@ private:
     qx::TMenu* FMenu = nullptr;
     HMENU FMenuHandle = nullptr;
     RECT FBarRect{};
-    qx::TBitmap FBackground;
-    qx::TBitmap FWork;
+    qx::TBitmap FBackground;  // the band without buttons
+    bool FBackActive = false;
+    const TSkinData* FBackSkin = nullptr;
+    int FStart = 6;           // where the first button begins
+    bool FMeasured = false;
+    RECT FLayoutBand{};       // the band the buttons were laid out for
+    int FRows = 1;
+    qx::TBitmap FComposed;          // the band with its buttons as last painted
+    std::vector<int> FComposedLook;  // each button's state and enabled flag in it
     // Items this bar made owner-drawn, to give back plain on Restore.
     std::vector<std::pair<HMENU, UINT>> FOwnerDrawn;
 };

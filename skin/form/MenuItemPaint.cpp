@@ -75,6 +75,15 @@ qx::UniqueFont BoldFontOf(HDC dc) {
     return qx::UniqueFont(::CreateFontIndirectW(&lf));
 }
 
+// One off-screen bitmap for every item drawn on this thread: items are drawn one at a time, and
+// a menu draws many.
+qx::TBitmap& WorkBitmap(int w, int h) {
+    thread_local qx::TBitmap work;
+    work.SetPixelFormat(qx::TPixelFormat::pf32bit);
+    if (work.Width() != w || work.Height() != h) work.SetSize(w, h);
+    return work;
+}
+
 void FillColour(HDC dc, const RECT& r, COLORREF colour) {
     qx::UniqueBrush brush(::CreateSolidBrush(colour));
     ::FillRect(dc, &r, brush.get());
@@ -222,10 +231,7 @@ void DrawSkinMenuItem(HDC target, const RECT& r, const TMenuItemLook& look, cons
     if (!image) return DrawPlainMenuItem(target, r, look, skin, selected, font);
     const int w = r.right - r.left, h = r.bottom - r.top;
     if (w <= 0 || h <= 0) return;
-    qx::TBitmap work;
-    work.SetPixelFormat(qx::TPixelFormat::pf24bit);
-    work.SetSize(w, h);
-    qx::BitmapDc dc(work);
+    qx::BitmapDc dc(WorkBitmap(w, h));
     const RECT rel{0, 0, w, h};
     FillColour(dc.get(), rel, Rgb(skin.Menu));
     if (frame && !frame->Empty()) {
@@ -255,10 +261,7 @@ void DrawPlainMenuItem(HDC target, const RECT& r, const TMenuItemLook& look, con
                        HFONT font) {
     const int w = r.right - r.left, h = r.bottom - r.top;
     if (w <= 0 || h <= 0) return;
-    qx::TBitmap work;
-    work.SetPixelFormat(qx::TPixelFormat::pf24bit);
-    work.SetSize(w, h);
-    qx::BitmapDc dc(work);
+    qx::BitmapDc dc(WorkBitmap(w, h));
     const RECT rel{0, 0, w, h};
     FillColour(dc.get(), rel, Rgb(selected ? skin.Hilight : skin.Menu));
     {

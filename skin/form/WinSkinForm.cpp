@@ -139,6 +139,7 @@ void TWinSkinForm::Attach(TSkinData* skin) {
 void TWinSkinForm::UpdateFrameMetrics() {
     if (!FSkinData || FSkinData->NotLoaded()) return;
     const int menu = FMetrics.Menu;
+    if (MenuBar()) MenuBar()->Invalidate();
     FMetrics = MeasureFrame(*FSkinData, FBorderKind);
     FMetrics.Menu = FBorderKind == bkNone ? 0 : menu;
     BuildButtons();
