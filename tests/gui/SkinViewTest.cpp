@@ -4,6 +4,7 @@
 #include "SkinViewSupport.h"
 
 #include "skin/controls/SkinManage.h"
+#include "skin/form/WinSkinForm.h"
 
 #include <gtest/gtest.h>
 
@@ -113,15 +114,36 @@ TEST_F(SkinViewTest, OpeningAnotherSkinReloadsTheRunningWindow) {
     SetSkinMessageProc(old);
 }
 
+// Off, the window has its own menu bar back; on again, the skinned bar takes it over.
 TEST_F(SkinViewTest, TheViewMenuSwitchesSkinningOffAndOn) {
     form = OpenViewer();
     ASSERT_TRUE(IsSkinned(form->Handle()));
+    EXPECT_EQ(::GetMenu(form->Handle()), nullptr);
     form->ViewSkinned->Click();
     EXPECT_FALSE(form->ViewSkinned->Checked());
     EXPECT_TRUE(test::PumpUntil([&] { return !IsSkinned(form->Handle()); }));
+    EXPECT_EQ(::GetMenu(form->Handle()), form->MainMenu1->Handle());
+    // The native drop-downs draw their items themselves again.
+    MENUITEMINFOW info{sizeof(info)};
+    info.fMask = MIIM_FTYPE;
+    ASSERT_TRUE(::GetMenuItemInfoW(form->ViewMenu->Handle(), 0, TRUE, &info));
+    EXPECT_FALSE(info.fType & MFT_OWNERDRAW);
     form->ViewSkinned->Click();
     EXPECT_TRUE(form->ViewSkinned->Checked());
     EXPECT_TRUE(test::PumpUntil([&] { return IsSkinned(form->Handle()); }));
+    EXPECT_TRUE(test::PumpUntil([&] { return ::GetMenu(form->Handle()) == nullptr; }));
+}
+
+// Alt+F reaches the window as a system key: the file menu drops down.
+TEST_F(SkinViewTest, AltFOpensTheFileMenu) {
+    form = OpenViewer();
+    HMENU opened = nullptr;
+    std::string shot = ShootMenu(
+        form->Handle(), [&] { ::SendMessageW(form->Handle(), WM_SYSCHAR, L'f', 1 << 29); },
+        {{1, [&] { opened = reinterpret_cast<HMENU>(::SendMessageW(MenuWindows()[0], MN_GETHMENU, 0, 0)); }}}, 1,
+        "skinview_file_menu");
+    EXPECT_FALSE(shot.empty());
+    EXPECT_EQ(opened, form->FileMenu->Handle());
 }
 
 TEST_F(SkinViewTest, PageItemsShowTheirControls) {
@@ -191,8 +213,17 @@ TEST_F(SkinViewTest, Screenshots) {
     // Narrow: the bar wraps to a second row.
     RECT r{};
     ::GetWindowRect(form->Handle(), &r);
+    RECT client{};
+    ::GetClientRect(form->Handle(), &client);
     ::SetWindowPos(form->Handle(), nullptr, 0, 0, 150, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
     test::PumpPending(std::chrono::milliseconds(300));
+    const int row = ::GetSystemMetrics(SM_CYMENU);
+    TWinSkinForm* skinned = SkinManager->FindSkinForm(form->Handle());
+    ASSERT_NE(skinned, nullptr);
+    EXPECT_EQ(skinned->Metrics().Menu, 2 * row);
+    RECT narrow{};
+    ::GetClientRect(form->Handle(), &narrow);
+    EXPECT_EQ(narrow.bottom, client.bottom - row);
     EXPECT_FALSE(ShotWithMenus(form->Handle(), "skinview_wrapped").empty());
 }
 
