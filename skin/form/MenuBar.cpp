@@ -6,6 +6,7 @@
 #include "framework/Handles.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinDraw.h"
+#include "skin/form/SkinFormHost.h"
 #include "skin/form/SkinMenuItems.h"
 #include "skin/form/WinSkinForm.h"
 
@@ -211,6 +212,8 @@ void TWinSkinMenu::PaintBar(HDC dc, const RECT& band) {
     // is then one copy.
     std::vector<int> look;
     for (const auto& b : FButtons) look.push_back(b->FVisible ? (b->FState << 1) | (b->FEnabled ? 1 : 0) : -1);
+    const bool mdiButtons = FForm.MdiChildMaximizedInBand();
+    look.push_back(mdiButtons);
     if (look != FComposedLook || FComposed.Width() != w || FComposed.Height() != h) {
         FComposed.SetPixelFormat(qx::TPixelFormat::pf32bit);
         FComposed.SetSize(w, h);
@@ -219,10 +222,16 @@ void TWinSkinMenu::PaintBar(HDC dc, const RECT& band) {
         ::SetViewportOrgEx(composed, -band.left, -band.top, nullptr);
         for (const auto& b : FButtons)
             if (b->FVisible) b->PaintTo(composed, false);
+        // A maximised MDI child's buttons sit in the band, at the places the caption layout gave.
+        if (mdiButtons)
+            for (const auto& cb : FForm.Buttons())
+                if (cb->FData->Visibility == 100 && cb->FVisible && !cb->FData->Bitmap.Empty())
+                    DrawSkinFrame(composed, cb->FRect, cb->FData->Bitmap, true, cb->FData->FrameCount, 1);
         ::SetViewportOrgEx(composed, 0, 0, nullptr);
         FComposedLook = std::move(look);
     }
     ::BitBlt(dc, band.left, band.top, w, h, FComposed.Canvas().Handle(), 0, 0, SRCCOPY);
+    if (mdiButtons && !MenuActive()) SetMenuActive(true);
 }
 
 void TWinSkinMenu::Invalidate() {

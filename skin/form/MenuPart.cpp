@@ -66,6 +66,13 @@ bool TWinSkinForm::DialogChar(qx::TMessage& m) {
     return true;
 }
 
+bool TWinSkinForm::MdiChildMaximizedInBand() const {
+    if (FFormKind != kFormMDIParent || !FMDIClient || !MenuBar()) return false;
+    BOOL maximized = FALSE;
+    const auto active = reinterpret_cast<HWND>(::SendMessageW(FMDIClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
+    return active && maximized;
+}
+
 // CM_MENUCHANGED: the bar takes the window's new menu.
 void TWinSkinForm::MenuChanged() {
     TWinSkinMenu* bar = MenuBar();

@@ -105,6 +105,9 @@ public:
     // The menu band's height (the menu bar sets it from its rows).
     void SetMenuBandHeight(int height) { FMetrics.Menu = height; }
     bool RightToLeft() const { return FRightToLeft; }
+    // An MDI parent with a skinned menu bar whose active child is maximised: the band carries
+    // the child's buttons.
+    bool MdiChildMaximizedInBand() const;
 
     //--- tool bars: the two custom-draw handlers
     void ToolbarBackground(HDC dc, const RECT& rect);
