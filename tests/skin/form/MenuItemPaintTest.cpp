@@ -94,6 +94,16 @@ TEST_F(MenuItemPaintTest, ACheckedItemShowsTheCheckMarkOrItsImageOnAHatchedBox) 
     for (int y = 1; y < 17; ++y)
         for (int x = left; x < left + 16; ++x) mark += Pixel(plain, x, y) == ::GetSysColor(COLOR_BTNTEXT);
     EXPECT_GT(mark, 4);
+    // Right to left the glyph box is at the right edge.
+    qx::test::DibCanvas mirrored(kW, kH);
+    look.RightToLeft = true;
+    DrawSkinMenuItem(mirrored.Dc(), mirrored.Rect(), look, *skin, false, nullptr, MenuFont());
+    ::GdiFlush();
+    int right = 0;
+    for (int y = 1; y < 17; ++y)
+        for (int x = kW - left - 16; x < kW - left; ++x) right += Pixel(mirrored, x, y) == ::GetSysColor(COLOR_BTNTEXT);
+    EXPECT_EQ(right, mark);
+    look.RightToLeft = false;
 
     qx::test::DibCanvas withImage(kW, kH);
     look.Images = &images;
