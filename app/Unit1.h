@@ -1,5 +1,6 @@
 #pragma once
 // The main window and the state its commands share.
+#include "app/DialogueThread.h"
 #include "app/IdIPWatch.h"
 
 #include "framework/ExtCtrls.h"
@@ -7,16 +8,20 @@
 #include "framework/StdCtrls.h"
 #include "framework/Strings.h"
 #include "framework/Thread.h"
+#include "router/BlockCommands.h"
 #include "router/Census.h"
+#include "router/Dialect.h"
 #include "skin/data/SkinData.h"
 
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 // Process-wide state of the main window's commands; touched on the main thread only (the
 // census thread works on copies).
-extern int Dialect;                          // 0 Cisco, 1 Huawei
+extern router::TDialect Dialect;             // the router's command set
 extern int SessionHandle;                    // the telnet library's handle; 0 at start
 extern std::vector<std::string>* BlockList;  // pending block list; created on first use
 extern qx::TStringList* ReportList;          // census report lines; created on first use
@@ -79,28 +84,61 @@ public:
     void CheckBox1Click(qx::TObject* sender);
     void Timer1Timer(qx::TObject* sender);
     void Timer2Timer(qx::TObject* sender);
-    // The census thread's termination handler (main thread).
-    void ReportCensus(qx::TObject* sender);
+    // The census report step (main thread), once the census thread has counted.
+    void ReportCensus(const router::strecord& counts, router::TCensusEnd end);
 
     // The router address: the trimmed text of Edit1, in the system code page.
     std::string RouterAddress();
+    // True from the start of a router command until its last message has been answered.
+    bool CommandRunning() const { return FCommandRunning; }
 
 private:
-    void RunDeferredRestore();
+    struct TLoginValues {
+        router::TDialect Dialect;
+        std::string Host, Password, PrivilegePassword;
+    };
+    TLoginValues LoginValues();
+
+    //--- one router command at a time
+    bool BeginCommand();
+    void EndCommand();
+    bool RunWorker(std::function<TOutcome()> work, TOutcome failed);
+    void WorkerNotStarted();
+    void RunOutcomes();
+    void RunDeferredTick();
+    void EnsureSessionThen(std::function<void()> next);
+    void SkipAutomaticCycle();
+
+    //--- the commands' steps
+    void LoginDone(int session, bool ok);
+    void StartCensus();
+    void StartBlock();
+    void BlockDone(router::TBlockResult result, const std::vector<std::string>& cutOff);
+    void StartRestore();
+    void RestoreDone(bool ok, const std::vector<std::string>& listed);
+
+    bool FCommandRunning = false;
+    bool FCheckDeferred = false;    // a check tick came while a command ran
+    bool FRestoreDeferred = false;  // a restore tick came while a command ran
 };
 
-// The census worker: counts the router's NAT sessions per inside host and sorts them.
+// The census worker: counts the router's NAT sessions per inside host and sorts them, then
+// hands the counts to the window's report step. Frees itself.
 class TSetThread : public qx::TThread {
 public:
-    TSetThread(bool createSuspended, const std::string& host, int session, int dialect);
+    TSetThread(bool createSuspended, const std::string& host, int session, router::TDialect dialect);
 
     std::string FHost;
-    int FDialect;
+    router::TDialect FDialect;
     int FSession;
     router::strecord FCounts;
 
 protected:
     void Execute() override;
+
+private:
+    std::shared_ptr<TOutcomeMailbox> FMailbox;
+    unsigned FGeneration;
 };
 
 extern TForm8* Form8;

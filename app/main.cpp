@@ -14,6 +14,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     telnet.telnet_connect = &telnet_connect;
     telnet.ReadResult = &ReadResult;
     telnet.new_do_command = &new_do_command;
+    telnet.telnet_is_open = &telnet_is_open;
 
     InitApplication();
     RegisterUnit1Classes();

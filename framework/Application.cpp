@@ -1,4 +1,5 @@
 #include "Forms.h"
+#include "TextConvert.h"
 
 #include <commctrl.h>
 
@@ -12,17 +13,6 @@ TScreen* Screen = nullptr;
 
 namespace {
 constexpr UINT WM_QX_SYNCHRONIZE = WM_APP + 0x3F00;
-
-std::wstring Widen(const char* s) {
-    std::wstring w;
-    int n = ::MultiByteToWideChar(CP_ACP, 0, s, -1, nullptr, 0);
-    if (n > 0) {
-        w.resize(static_cast<size_t>(n));
-        ::MultiByteToWideChar(CP_ACP, 0, s, -1, w.data(), n);
-        w.resize(static_cast<size_t>(n - 1));
-    }
-    return w;
-}
 }  // namespace
 
 void InitApplication() {
@@ -181,7 +171,7 @@ void TApplication::HandleException(TObject* sender) {
         throw;
     } catch (const std::exception& e) {
         if (OnException) OnException(sender, e);
-        else MessageBox(Widen(e.what()), FTitle, MB_OK | MB_ICONSTOP);
+        else MessageBox(AnsiToWide(e.what()), FTitle, MB_OK | MB_ICONSTOP);
     } catch (...) {
         MessageBox(L"Unknown error", FTitle, MB_OK | MB_ICONSTOP);
     }

@@ -175,8 +175,10 @@ public:
     // Sends a message to every child control.
     void Broadcast(TMessage& m);
     TControl* ControlAtPos(POINT p, bool allowDisabled);
-    // Places the aligned children (Align other than alNone) in the client area.
+    // Places the aligned children (Align other than alNone) in AlignArea.
     void Realign();
+    // Where aligned children go: the client area, less what the control draws itself (tabs).
+    virtual RECT AlignArea() { return ClientRect(); }
 
     int TabOrder();
     void SetTabOrder(int order);

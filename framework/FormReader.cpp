@@ -1,4 +1,5 @@
 #include "FormReader.h"
+#include "Collections.h"
 #include "Controls.h"
 #include "Graphics.h"
 #include "Streams.h"
@@ -318,13 +319,65 @@ private:
                 ReadObject(nullptr, c, owner);
                 continue;
             }
-            int propLine = t.Line;
-            std::wstring prop = ExpectIdent("property name");
-            ExpectSymbol(L'=');
-            Value v = ReadValue();
-            SetProperty(*c, prop, v, propLine);
+            ReadPropertyLine(*c);
         }
         return c;
+    }
+
+    // "Name = value", or "Name = < item ... end ... >" for a collection.
+    void ReadPropertyLine(TObject& object) {
+        int line = FLex.Peek().Line;
+        std::wstring prop = ExpectIdent("property name");
+        ExpectSymbol(L'=');
+        const Token& next = FLex.Peek();
+        if (next.Kind == Tok::Symbol && next.Text[0] == L'<') return ReadCollection(object, prop, line);
+        Value v = ReadValue();
+        SetProperty(object, prop, v, line);
+    }
+
+    // The items replace what the collection held; each item's properties are read as an
+    // object's are.
+    void ReadCollection(TObject& object, const std::wstring& path, int line) {
+        FLex.Next();
+        auto* collection = dynamic_cast<TCollection*>(ObjectAt(object, path, line));
+        if (!collection) throw EReadError(line, "property " + Narrow(path) + " is not a collection");
+        collection->BeginUpdate();
+        struct Closer {
+            TCollection* c;
+            ~Closer() { c->EndUpdate(); }
+        } closer{collection};
+        collection->Clear();
+        for (;;) {
+            Token t = FLex.Next();
+            if (t.Kind == Tok::Symbol && t.Text[0] == L'>') return;
+            if (t.Kind != Tok::Ident || !SameText(t.Text, L"item")) throw EReadError(t.Line, "item expected");
+            TCollectionItem* item = collection->AddItem();
+            for (;;) {
+                const Token& p = FLex.Peek();
+                if (p.Kind == Tok::End) throw EReadError(p.Line, "end expected");
+                if (p.Kind == Tok::Ident && SameText(p.Text, L"end")) {
+                    FLex.Next();
+                    break;
+                }
+                ReadPropertyLine(*item);
+            }
+        }
+    }
+
+    // The object a (dotted) class property holds.
+    TObject* ObjectAt(TObject& object, const std::wstring& path, int line) {
+        TObject* target = &object;
+        std::wstring rest = path;
+        while (!rest.empty()) {
+            size_t dot = rest.find(L'.');
+            std::wstring head = rest.substr(0, dot);
+            rest = dot == std::wstring::npos ? L"" : rest.substr(dot + 1);
+            const TPropInfo* p = GetPropInfo(*target, head);
+            if (!p || p->Kind != TTypeKind::Class) throw EReadError(line, "property " + Narrow(path) + " does not exist");
+            target = p->GetObj(*target);
+            if (!target) throw EReadError(line, "property " + Narrow(head) + " holds no object");
+        }
+        return target;
     }
 
     Value ReadValue() {

@@ -1,3 +1,4 @@
+#include "Collections.h"
 #include "Controls.h"
 #include "FormReader.h"
 #include "Graphics.h"
@@ -144,6 +145,10 @@ private:
                     if (component->Owner() == FRoot || component == FRoot) Line(name + L" = " + component->Name());
                     break;
                 }
+                if (auto* collection = dynamic_cast<TCollection*>(value)) {
+                    WriteCollection(*collection, name);
+                    break;
+                }
                 // An object the holder owns (Font, Lines): its own properties, with dots.
                 TObject* defaultValue = d && defaults ? d->GetObj(*defaults) : nullptr;
                 WriteProperties(*value, defaultValue, name + L".");
@@ -159,6 +164,21 @@ private:
         }
         if (prefix.empty())
             if (auto* persistent = dynamic_cast<TPersistent*>(&obj)) persistent->DefineProperties(*this);
+    }
+
+    // "Name = < item ... end >"; an empty collection is left out.
+    void WriteCollection(TCollection& collection, const std::wstring& name) {
+        if (collection.Count() == 0) return;
+        Line(name + L" = <");
+        auto defaults = collection.NewDetachedItem();
+        for (int i = 0; i < collection.Count(); ++i) {
+            Line(L"  item");
+            FIndent += 2;
+            WriteProperties(*collection.GetItem(i), defaults.get(), L"");
+            FIndent -= 2;
+            Line(L"  end");
+        }
+        Line(L"  >");
     }
 
     TComponent* FRoot;

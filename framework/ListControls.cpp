@@ -1,5 +1,8 @@
 #include "ListControls.h"
 
+#include "Handles.h"
+
+#include <algorithm>
 #include <stdexcept>
 
 namespace qx {
@@ -102,6 +105,8 @@ QX_DEFINE_CLASS(TListBox, TWinControl, b) {
     b.Boolean(L"MultiSelect", &TListBox::MultiSelect, &TListBox::SetMultiSelect);
     b.Boolean(L"ExtendedSelect", &TListBox::ExtendedSelect, &TListBox::SetExtendedSelect);
     b.Boolean(L"IntegralHeight", &TListBox::IntegralHeight, &TListBox::SetIntegralHeight);
+    b.Enum<TScrollStyle>(L"ScrollBars", kScrollStyleNames, &TListBox::ScrollBars, &TListBox::SetScrollBars);
+    b.Integer(L"ScrollWidth", &TListBox::ScrollWidth, &TListBox::SetScrollWidth);
     b.Object(L"Items", &TListBox::Items);
     b.Integer(L"ItemIndex", &TListBox::ItemIndex, &TListBox::SetItemIndex);
     b.Event(L"OnDblClick", &TListBox::OnDblClick);
@@ -120,7 +125,9 @@ TListBox::TListBox(TComponent* owner) : TWinControl(owner), FItems(*this, kListB
 void TListBox::CreateParams(TCreateParams& p) {
     TWinControl::CreateParams(p);
     p.SysClassName = L"LISTBOX";
-    p.Style |= WS_VSCROLL | LBS_NOTIFY | LBS_HASSTRINGS;
+    p.Style |= LBS_NOTIFY | LBS_HASSTRINGS;
+    if (FScrollBars == TScrollStyle::ssVertical || FScrollBars == TScrollStyle::ssBoth) p.Style |= WS_VSCROLL;
+    if (ScrollsSideways()) p.Style |= WS_HSCROLL;
     if (!FIntegralHeight) p.Style |= LBS_NOINTEGRALHEIGHT;
     if (FItems.Sorted()) p.Style |= LBS_SORT;
     if (FMultiSelect) p.Style |= FExtendedSelect ? LBS_EXTENDEDSEL : LBS_MULTIPLESEL;
@@ -130,6 +137,42 @@ void TListBox::CreateParams(TCreateParams& p) {
 void TListBox::HandleCreated() {
     FItems.HandleCreated();
     if (FItemIndex >= 0) SetItemIndex(FItemIndex);
+    UpdateHorizontalExtent();
+}
+
+void TListBox::SetScrollBars(TScrollStyle v) {
+    if (v == FScrollBars) return;
+    FScrollBars = v;
+    RecreateWnd();
+}
+
+void TListBox::SetScrollWidth(int v) {
+    FScrollWidth = v < 0 ? 0 : v;
+    UpdateHorizontalExtent();
+}
+
+// The system scrolls a list box sideways only as far as it is told: the widest item, with the
+// item's margins, or ScrollWidth when that is wider.
+int TListBox::ItemTextWidth(const wchar_t* text) {
+    if (!text) return 0;
+    WindowDc dc(FHandle);
+    SelectGuard font(dc.get(), reinterpret_cast<HFONT>(::SendMessageW(FHandle, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    ::GetTextExtentPoint32W(dc.get(), text, static_cast<int>(wcslen(text)), &size);
+    return size.cx + 6;
+}
+
+void TListBox::WriteHorizontalExtent() {
+    const int extent = ScrollsSideways() ? std::max(FWidestItem, FScrollWidth) : 0;
+    ::SendMessageW(FHandle, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(extent), 0);
+}
+
+void TListBox::UpdateHorizontalExtent() {
+    if (!FHandle) return;
+    FWidestItem = 0;
+    if (ScrollsSideways())
+        for (int i = 0; i < FItems.Count(); ++i) FWidestItem = std::max(FWidestItem, ItemTextWidth(FItems.Get(i).c_str()));
+    WriteHorizontalExtent();
 }
 
 void TListBox::DestroyWnd() {
@@ -202,6 +245,22 @@ int TListBox::SelCount() {
 }
 
 void TListBox::WndProc(TMessage& m) {
+    switch (m.Msg) {
+    // A new item may be the widest; after a removal the widest is looked for again.
+    case LB_ADDSTRING:
+    case LB_INSERTSTRING:
+        TWinControl::WndProc(m);
+        if (ScrollsSideways() && m.Result >= 0) {
+            FWidestItem = std::max(FWidestItem, ItemTextWidth(reinterpret_cast<const wchar_t*>(m.LParam)));
+            WriteHorizontalExtent();
+        }
+        return;
+    case LB_DELETESTRING:
+    case LB_RESETCONTENT:
+        TWinControl::WndProc(m);
+        if (ScrollsSideways()) UpdateHorizontalExtent();
+        return;
+    }
     if (m.Msg == CN_COMMAND) {
         switch (HIWORD(m.WParam)) {
         case LBN_SELCHANGE: Click(); break;

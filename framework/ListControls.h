@@ -74,6 +74,12 @@ public:
     void SetExtendedSelect(bool v);
     bool IntegralHeight() const { return FIntegralHeight; }
     void SetIntegralHeight(bool v);
+    // ssVertical (the default) and ssBoth scroll up and down, ssHorizontal and ssBoth sideways
+    // as far as the widest item or ScrollWidth reaches.
+    TScrollStyle ScrollBars() const { return FScrollBars; }
+    void SetScrollBars(TScrollStyle v);
+    int ScrollWidth() const { return FScrollWidth; }
+    void SetScrollWidth(int v);
     bool Selected(int index);
     void SetSelected(int index, bool v);
     int SelCount();
@@ -88,8 +94,16 @@ protected:
     void DestroyWnd() override;
 
 private:
+    bool ScrollsSideways() const { return FScrollBars == TScrollStyle::ssHorizontal || FScrollBars == TScrollStyle::ssBoth; }
+    void UpdateHorizontalExtent();
+    int ItemTextWidth(const wchar_t* text);
+    void WriteHorizontalExtent();
+
     TWindowStrings FItems;
     int FItemIndex = -1;  // kept while there is no window
+    TScrollStyle FScrollBars = TScrollStyle::ssVertical;
+    int FScrollWidth = 0;
+    int FWidestItem = 0;
     bool FMultiSelect = false;
     bool FExtendedSelect = true;
     bool FIntegralHeight = false;

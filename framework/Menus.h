@@ -3,6 +3,7 @@
 // turned into a menu handle), TPopupMenu (shown at a screen point) and TMainMenu (a form's
 // menu bar). Owner-drawn menus draw each item through the item's OnDrawItem / OnMeasureItem,
 // or, without them, through the framework's own item drawing (text, shortcut, image, check).
+#include "BiDiMode.h"
 #include "Classes.h"
 #include "Graphics.h"
 #include "Handles.h"
@@ -31,8 +32,6 @@ std::wstring ShortCutToText(TShortCut shortCut);
 // The modifiers held down now, as shortcut bits.
 TShortCut ShortCutModifiersNow();
 
-// Which way a menu reads.
-enum class TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 
 using TMenuDrawItemEvent = TMethod<void(TObject* sender, TCanvas& canvas, const RECT& rect, bool selected)>;
 using TMenuMeasureItemEvent = TMethod<void(TObject* sender, TCanvas& canvas, int& width, int& height)>;

@@ -58,7 +58,16 @@ void TThread::Synchronize(const std::function<void()>& work) {
 }
 
 void TThread::DoTerminate() {
-    if (OnTerminate) Synchronize([this] { OnTerminate(this); });
+    if (!OnTerminate) return;
+    Synchronize([this] {
+        try {
+            OnTerminate(this);
+        } catch (...) {
+            // The handler runs on the main thread: its fault is the application's to show.
+            if (!Application) throw;
+            Application->HandleException(this);
+        }
+    });
 }
 
 DWORD WINAPI TThread::ThreadProc(void* self) noexcept {
@@ -71,6 +80,8 @@ DWORD WINAPI TThread::ThreadProc(void* self) noexcept {
     }
     bool freeIt = thread->FreeOnTerminate;
     DWORD result = thread->ReturnValue;
+    // DoTerminate hands a fault of the termination handler to the application's handler on
+    // the main thread; what still escapes (no application) must not end the process from here.
     try {
         thread->DoTerminate();
     } catch (...) {

@@ -1,5 +1,7 @@
 #include "TypInfo.h"
 
+#include "TextConvert.h"
+
 #include <algorithm>
 #include <cwctype>
 #include <map>
@@ -8,29 +10,17 @@ namespace qx {
 
 namespace {
 
-std::string Narrow(const std::wstring& w) {
-    std::string s;
-    for (wchar_t c : w) s += c < 128 ? static_cast<char>(c) : '?';
-    return s;
-}
-
 const TPropInfo& Require(TObject& obj, const std::wstring& name, std::initializer_list<TTypeKind> kinds) {
     const TPropInfo* p = GetPropInfo(obj, name);
-    if (!p) throw EPropertyError("property " + Narrow(name) + " does not exist in " + Narrow(obj.ClassName()));
+    if (!p) throw EPropertyError("property " + WideToAscii(name) + " does not exist in " + WideToAscii(obj.ClassName()));
     if (std::find(kinds.begin(), kinds.end(), p->Kind) == kinds.end())
-        throw EPropertyError("property " + Narrow(name) + " is of another kind");
+        throw EPropertyError("property " + WideToAscii(name) + " is of another kind");
     return *p;
 }
 
 std::map<std::wstring, const TClassInfo*>& Registry() {
     static std::map<std::wstring, const TClassInfo*> classes;
     return classes;
-}
-
-std::wstring Upper(const std::wstring& s) {
-    std::wstring u = s;
-    for (auto& c : u) c = static_cast<wchar_t>(std::towupper(c));
-    return u;
 }
 
 std::wstring TrimSpaces(const std::wstring& s) {
@@ -89,10 +79,10 @@ std::vector<const TPropInfo*> TClassInfo::AllProps() const {
     return out;
 }
 
-void RegisterComponentClass(const TClassInfo& info) { Registry()[Upper(info.ClassName)] = &info; }
+void RegisterComponentClass(const TClassInfo& info) { Registry()[UpperCase(info.ClassName)] = &info; }
 
 const TClassInfo* FindClass(const std::wstring& name) {
-    auto it = Registry().find(Upper(name));
+    auto it = Registry().find(UpperCase(name));
     return it == Registry().end() ? nullptr : it->second;
 }
 
@@ -113,7 +103,7 @@ int64_t GetOrdProp(TObject& obj, const std::wstring& name) {
 void SetOrdProp(TObject& obj, const std::wstring& name, int64_t value) {
     const auto& p = Require(obj, name, {TTypeKind::Integer, TTypeKind::Boolean, TTypeKind::Enumeration, TTypeKind::Set});
     if (p.Kind == TTypeKind::Enumeration && (value < 0 || value >= static_cast<int64_t>(p.Names->size())))
-        throw EPropertyError("value out of range for " + Narrow(name));
+        throw EPropertyError("value out of range for " + WideToAscii(name));
     p.SetOrd(obj, value);
 }
 
@@ -141,7 +131,7 @@ void SetEnumProp(TObject& obj, const std::wstring& name, const std::wstring& val
         for (size_t i = 0; i < p.Names->size(); ++i)
             if (SameText((*p.Names)[i], value)) return p.SetOrd(obj, static_cast<int64_t>(i));
     }
-    throw EPropertyError("invalid value " + Narrow(value) + " for " + Narrow(name));
+    throw EPropertyError("invalid value " + WideToAscii(value) + " for " + WideToAscii(name));
 }
 
 std::wstring GetSetProp(TObject& obj, const std::wstring& name) {
@@ -160,7 +150,7 @@ void SetSetProp(TObject& obj, const std::wstring& name, const std::wstring& valu
     const auto& p = Require(obj, name, {TTypeKind::Set});
     std::wstring body = TrimSpaces(value);
     if (body.size() < 2 || body.front() != L'[' || body.back() != L']')
-        throw EPropertyError("invalid set value for " + Narrow(name));
+        throw EPropertyError("invalid set value for " + WideToAscii(name));
     body = body.substr(1, body.size() - 2);
     uint64_t bits = 0;
     size_t start = 0;
@@ -169,7 +159,7 @@ void SetSetProp(TObject& obj, const std::wstring& name, const std::wstring& valu
         std::wstring item = TrimSpaces(body.substr(start, comma == std::wstring::npos ? std::wstring::npos : comma - start));
         if (!item.empty()) {
             auto it = std::find_if(p.Names->begin(), p.Names->end(), [&](const std::wstring& n) { return SameText(n, item); });
-            if (it == p.Names->end()) throw EPropertyError("invalid set member " + Narrow(item) + " for " + Narrow(name));
+            if (it == p.Names->end()) throw EPropertyError("invalid set member " + WideToAscii(item) + " for " + WideToAscii(name));
             bits |= uint64_t{1} << (it - p.Names->begin());
         }
         if (comma == std::wstring::npos) break;
@@ -184,7 +174,7 @@ TObject* GetObjectProp(TObject& obj, const std::wstring& name) {
 
 void SetObjectProp(TObject& obj, const std::wstring& name, TObject* value) {
     const auto& p = Require(obj, name, {TTypeKind::Class});
-    if (!p.SetObj) throw EPropertyError("property " + Narrow(name) + " is read-only");
+    if (!p.SetObj) throw EPropertyError("property " + WideToAscii(name) + " is read-only");
     p.SetObj(obj, value);
 }
 

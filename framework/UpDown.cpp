@@ -82,11 +82,13 @@ void TUpDown::PlaceInside() {
                    left ? MAKELPARAM(width, 0) : MAKELPARAM(0, width));
 }
 
+// The error flag concerns reading the associated control's text; an up-down without one may
+// report an error (Wine does) while its own position is still right.
 int TUpDown::Position() {
     if (!FHandle) return FPosition;
     BOOL failed = FALSE;
     LRESULT pos = ::SendMessageW(FHandle, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&failed));
-    if (!failed) FPosition = static_cast<int>(pos);
+    if (!failed || !FAssociate) FPosition = static_cast<int>(pos);
     return FPosition;
 }
 

@@ -2,6 +2,7 @@
 #include "Forms.h"
 #include "Menus.h"
 #include "PrintWindows.h"
+#include "WindowText.h"
 
 #include <algorithm>
 #include <map>
@@ -223,7 +224,7 @@ TControl* TWinControl::ControlAtPos(POINT p, bool allowDisabled) {
 }
 
 void TWinControl::Realign() {
-    RECT area = ClientRect();
+    RECT area = AlignArea();
     for (TControl* c : FControls) {
         if (c->Align() == TAlign::alNone || !c->Visible()) continue;
         int w = area.right - area.left, h = area.bottom - area.top;
@@ -318,11 +319,7 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
 
 std::wstring TWinControl::GetText() {
     if (!FHandle) return FText;
-    int n = ::GetWindowTextLengthW(FHandle);
-    std::wstring s(static_cast<size_t>(n) + 1, L'\0');
-    n = ::GetWindowTextW(FHandle, s.data(), n + 1);
-    s.resize(static_cast<size_t>(std::max(n, 0)));
-    return s;
+    return WindowTextOf(FHandle);
 }
 
 void TWinControl::SetText(const std::wstring& s) {

@@ -49,6 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         status = r.LoadPackage(stored.Kind == TStoredSkin::skSkin && (mode & 2) ? stored.Skin : rest);
     }
     if (status != TPackageStatus::psLoaded && !r.Entries().empty()) std::abort();
+    if (r.Entries().size() > kMaxSkinEntries) std::abort();
     CheckEntries(r);
     return 0;
 }

@@ -20,9 +20,7 @@ fi
 command -v clang++ >/dev/null || { echo "fuzz: clang++ is missing (scripts/bootstrap.sh installs it)" >&2; exit 1; }
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
-    cmake -S "$source_dir" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUELLOX_SANITIZE=ON \
-          -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-          -DCMAKE_C_FLAGS="-fsanitize=fuzzer-no-link" -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link" >/dev/null || exit 1
+    cmake -S "$source_dir" -B "$build" --preset fuzz >/dev/null || exit 1
 fi
 cmake --build "$build" -j "${JOBS:-2}" --target "${targets[@]}" >/dev/null || exit 1
 

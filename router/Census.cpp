@@ -80,12 +80,16 @@ void CountCiscoText(std::string_view text, strecord& counts) {
     ForEachLine(text, [&](std::string_view line) { CountCiscoLine(CleanPagerLine(line, kCiscoPager), counter); });
 }
 
-void HuaweiNatCount(const std::string& host, int session, strecord& counts, const TTelnetBinding& telnet) {
-    if (auto text = HuaweiCommandText(host, kHuaweiNatCommand, session, telnet)) CountHuaweiText(*text, counts);
+TListingEnd HuaweiNatCount(const std::string& host, int session, strecord& counts, const TTelnetBinding& telnet) {
+    const TListing listing = HuaweiListing(host, kHuaweiNatCommand, session, telnet);
+    CountHuaweiText(listing.Text, counts);
+    return listing.End;
 }
 
-void CiscoNatCount(const std::string& host, int session, strecord& counts, const TTelnetBinding& telnet) {
-    if (auto text = CiscoCommandText(host, kCiscoNatCommand, session, telnet)) CountCiscoText(*text, counts);
+TListingEnd CiscoNatCount(const std::string& host, int session, strecord& counts, const TTelnetBinding& telnet) {
+    const TListing listing = CiscoListing(host, kCiscoNatCommand, session, telnet);
+    CountCiscoText(listing.Text, counts);
+    return listing.End;
 }
 
 // A stable sort gives exactly the order of an adjacent-swap bubble sort that never swaps equal
@@ -95,14 +99,23 @@ void SortIpCounts(strecord& counts) {
                      [](const TIpCount& a, const TIpCount& b) { return a.Count > b.Count; });
 }
 
-void RunCensus(const std::string& host, int session, int dialect, strecord& counts,
-               const TTelnetBinding& telnet) noexcept {
+TCensusEnd RunCensus(const std::string& host, int session, TDialect dialect, strecord& counts,
+                     const TTelnetBinding& telnet) noexcept {
     try {
-        if (dialect == 0) CiscoNatCount(host, session, counts, telnet);
-        else if (dialect == 1) HuaweiNatCount(host, session, counts, telnet);
+        TListingEnd end = TListingEnd::leComplete;
+        if (dialect == TDialect::dlCisco) end = CiscoNatCount(host, session, counts, telnet);
+        else if (dialect == TDialect::dlHuawei) end = HuaweiNatCount(host, session, counts, telnet);
         SortIpCounts(counts);
+        switch (end) {
+        case TListingEnd::leComplete: return TCensusEnd::ceCounted;
+        case TListingEnd::leNotSent:
+        case TListingEnd::leSessionLost: return TCensusEnd::ceSessionLost;
+        case TListingEnd::leCutShort: return TCensusEnd::ceCutShort;
+        }
+        return TCensusEnd::ceCutShort;
     } catch (const std::exception&) {
-        // Out of memory on a huge table: report what was counted.
+        // Out of memory on a huge table: what was counted is not the whole table.
+        return TCensusEnd::ceCutShort;
     }
 }
 

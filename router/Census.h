@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "router/CommandOutput.h"
+#include "router/Dialect.h"
 #include "router/TelnetBinding.h"
 
 namespace router {
@@ -32,19 +34,26 @@ void CountCiscoTable(const std::vector<std::string>& lines, strecord& counts);
 void CountHuaweiText(std::string_view text, strecord& counts);
 void CountCiscoText(std::string_view text, strecord& counts);
 
-// Capture the table from the router ("display nat sess" / "show ip nat tran") and count it.
-void HuaweiNatCount(const std::string& host, int session, strecord& counts,
-                    const TTelnetBinding& telnet = TelnetBinding());
-void CiscoNatCount(const std::string& host, int session, strecord& counts,
-                   const TTelnetBinding& telnet = TelnetBinding());
+// Capture the table from the router ("display nat sess" / "show ip nat tran") and count what
+// arrived; the result tells whether that was the whole table.
+TListingEnd HuaweiNatCount(const std::string& host, int session, strecord& counts,
+                           const TTelnetBinding& telnet = TelnetBinding());
+TListingEnd CiscoNatCount(const std::string& host, int session, strecord& counts,
+                          const TTelnetBinding& telnet = TelnetBinding());
 
 // Descending Count; equal counts keep their order.
 void SortIpCounts(strecord& counts);
 
-// The worker's body: count with the dialect's function (0 Cisco, 1 Huawei, anything else
-// counts nothing), then sort. An error on the way ends the count early and counts keeps what
-// was counted so far, so the report can still run. Never throws.
-void RunCensus(const std::string& host, int session, int dialect, strecord& counts,
-               const TTelnetBinding& telnet = TelnetBinding()) noexcept;
+enum class TCensusEnd {
+    ceCounted,      // the whole table was counted
+    ceSessionLost,  // no session (the command was not sent) or the router closed it
+    ceCutShort,     // the listing stopped before its end: the counts are not the table's
+};
+
+// The worker's body: count with the dialect's function (a value that is no dialect counts
+// nothing), then sort. Only ceCounted gives counts that may be reported; otherwise counts
+// holds what arrived before the listing broke off. Never throws.
+TCensusEnd RunCensus(const std::string& host, int session, TDialect dialect, strecord& counts,
+                     const TTelnetBinding& telnet = TelnetBinding()) noexcept;
 
 }  // namespace router

@@ -27,6 +27,27 @@ std::optional<std::string> HuaweiCommandText(const std::string& host, const std:
                                              const TTelnetBinding& telnet = TelnetBinding());
 std::optional<std::string> CiscoCommandText(const std::string& host, const std::string& command, int session,
                                             const TTelnetBinding& telnet = TelnetBinding());
+// How a listing ended. Only a complete one may be counted as the router's whole table.
+enum class TListingEnd {
+    leComplete,     // the last screen ended at the device's prompt
+    leNotSent,      // the command could not be sent (no such session)
+    leSessionLost,  // the router closed the session, before the command or during the listing
+    leCutShort,     // the device fell silent or the dialogue's allowance ran out mid-listing
+};
+
+struct TListing {
+    TListingEnd End = TListingEnd::leNotSent;
+    std::string Text;  // what arrived, pages joined, cursor sequences removed
+};
+
+// The capture with its ending. When the library can tell that the session is still open, a
+// silent device is waited for up to kSlowAnswerMs per screen before the listing counts as cut
+// short.
+TListing HuaweiListing(const std::string& host, const std::string& command, int session,
+                       const TTelnetBinding& telnet = TelnetBinding());
+TListing CiscoListing(const std::string& host, const std::string& command, int session,
+                      const TTelnetBinding& telnet = TelnetBinding());
+
 // A line of such a text as the clean-up of the line list leaves it, less the leading blank and
 // the trimming (which every table parser does anyway): the rest after a leading pager marker.
 std::string_view CleanPagerLine(std::string_view line, std::string_view marker);

@@ -50,6 +50,27 @@ std::optional<std::vector<std::string>> ReadLedger(const std::filesystem::path& 
     return LedgerLines(content);
 }
 
+bool RewriteLedger(const std::filesystem::path& ledger, const std::vector<std::string>& addresses) {
+    std::filesystem::path fresh = ledger;
+    fresh += ".new";
+    {
+        std::ofstream file(fresh, std::ios::binary | std::ios::trunc);
+        if (!file) return false;
+        for (const std::string& address : addresses) file << address << "\r\n";
+        file.close();
+        if (file.fail()) {
+            std::error_code ignored;
+            std::filesystem::remove(fresh, ignored);
+            return false;
+        }
+    }
+    // Replaced in one step, so a failure half-way never leaves a ledger that names fewer hosts.
+    std::error_code error;
+    std::filesystem::rename(fresh, ledger, error);
+    if (error) std::filesystem::remove(fresh, error);
+    return !error;
+}
+
 bool DeleteLedger(const std::filesystem::path& ledger) {
     std::error_code error;
     return std::filesystem::remove(ledger, error);

@@ -30,6 +30,10 @@ std::vector<std::string> LedgerLines(std::string_view content);
 // The ledger's lines; no value when the file is missing, unreadable or too large.
 std::optional<std::vector<std::string>> ReadLedger(const std::filesystem::path& ledger);
 
+// Replaces the ledger with these addresses, each followed by CR LF (the format the records
+// append). False, leaving the old ledger as it was, when the new one cannot be written.
+bool RewriteLedger(const std::filesystem::path& ledger, const std::vector<std::string>& addresses);
+
 // True when the file was removed.
 bool DeleteLedger(const std::filesystem::path& ledger);
 

@@ -27,6 +27,12 @@ const TLoginDialect kHuawei{
     [](const std::string& line) { return !line.empty() && line.front() == '<' && line.back() == '>'; },
 };
 
+// A line the device leaves the cursor on: a prompt of either command set, or a question.
+bool LooksLikePrompt(std::string_view line) {
+    const std::string_view t = TrimView(line);
+    return !t.empty() && std::string_view(">#]:").find(t.back()) != std::string_view::npos;
+}
+
 bool Login(const TLoginDialect& dialect, const std::string& host, int& session,
            const std::string& userName, const std::string& password,
            const std::string& privilegePassword, const TTelnetBinding& telnet) {
@@ -48,11 +54,25 @@ bool Login(const TLoginDialect& dialect, const std::string& host, int& session,
     if (!line.Send(privilegePassword)) return false;
     line.Wait(kLoginCommandPauseMs);
 
-    // The verdict comes from this one read alone. Its result is not tested: when it delivers
-    // nothing the buffer still holds the last text of the prompt wait.
-    line.Read(buffer);
-    const std::vector<std::string> lines = SplitLines(buffer.Text());
-    return dialect.Privileged(lines.back());
+    // The verdict comes from this read. Its result is not tested: when it delivers nothing the
+    // buffer still holds the last text of the prompt wait.
+    const bool delivered = line.Read(buffer);
+    std::string answer = buffer.Text();
+    // A slow device may not have answered yet, or be in the middle of its prompt ("<Hua" now,
+    // "wei>" later): read on until the last line is a whole prompt. On a healthy link the one
+    // read above already ends at one.
+    const auto settled = [&dialect](const std::string& text) {
+        const std::string last = SplitLines(text).back();
+        return dialect.Privileged(last) || LooksLikePrompt(last);
+    };
+    if (!delivered && line.CanTellOpen()) {
+        std::string late;
+        line.ReadUntil(buffer, late, settled, kSlowAnswerMs);
+        if (!late.empty()) answer = std::move(late);
+    } else if (!settled(answer)) {
+        line.ReadUntil(buffer, answer, settled, kSlowAnswerMs);
+    }
+    return dialect.Privileged(SplitLines(answer).back());
 }
 
 }  // namespace

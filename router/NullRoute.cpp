@@ -23,18 +23,21 @@ bool HuaweiBackAtPrompt(const std::string& text) { return text.find('>') != std:
 const TRouteDialect kCisco{"configure terminal", "exit", CiscoRouteLine, CiscoBackAtPrompt};
 const TRouteDialect kHuawei{"system-view", "quit", HuaweiRouteLine, HuaweiBackAtPrompt};
 
-bool NullRoute(const TRouteDialect& dialect, const std::string& host, int session, TRouteMode mode,
-               const std::string& target, const std::string& mask, const std::string& nextHop,
-               const TTelnetBinding& telnet) {
+TRouteChange NullRoute(const TRouteDialect& dialect, const std::string& host, int session, TRouteMode mode,
+                       const std::string& target, const std::string& mask, const std::string& nextHop,
+                       const TTelnetBinding& telnet) {
     TTelnetSession line(telnet, session, host);
-    // Sent back to back; a refused line is not detected here.
-    line.Send(dialect.EnterConfig);
-    line.Send(dialect.RouteLine(mode, target, mask, nextHop));
-    line.Send(dialect.LeaveConfig);
+    if (!line.Open()) return TRouteChange::rcNotSent;
+    // Sent back to back; a line the router refuses is not detected here. A line that cannot be
+    // sent ends the change: the next one would reach the router in the wrong mode.
+    if (!line.Send(dialect.EnterConfig)) return TRouteChange::rcNotSent;
+    if (!line.Send(dialect.RouteLine(mode, target, mask, nextHop))) return TRouteChange::rcNotSent;
+    if (!line.Send(dialect.LeaveConfig)) return TRouteChange::rcUnconfirmed;
     TReadBuffer buffer;
     std::string gathered;
-    line.ReadUntil(buffer, gathered, dialect.BackAtPrompt);
-    return true;
+    // The router that hangs up before its prompt comes back may or may not have taken the line.
+    const TReadEnd end = line.ReadUntil(buffer, gathered, dialect.BackAtPrompt, kSlowAnswerMs);
+    return end == TReadEnd::reClosed ? TRouteChange::rcUnconfirmed : TRouteChange::rcDone;
 }
 
 }  // namespace
@@ -50,22 +53,36 @@ std::string HuaweiRouteLine(TRouteMode mode, const std::string& target, const st
            nextHop;
 }
 
+TRouteChange CiscoRouteChange(const std::string& host, int session, TRouteMode mode, const std::string& target,
+                              const std::string& mask, const std::string& nextHop, const TTelnetBinding& telnet) {
+    return NullRoute(kCisco, host, session, mode, target, mask, nextHop, telnet);
+}
+
+TRouteChange HuaweiRouteChange(const std::string& host, int session, TRouteMode mode, const std::string& target,
+                               const std::string& mask, const std::string& nextHop, const TTelnetBinding& telnet) {
+    return NullRoute(kHuawei, host, session, mode, target, mask, nextHop, telnet);
+}
+
 bool CiscoNullRoute(const std::string& host, int session, TRouteMode mode, const std::string& target,
                     const std::string& mask, const std::string& nextHop, const TTelnetBinding& telnet) {
-    return NullRoute(kCisco, host, session, mode, target, mask, nextHop, telnet);
+    return CiscoRouteChange(host, session, mode, target, mask, nextHop, telnet) == TRouteChange::rcDone;
 }
 
 bool HuaweiNullRoute(const std::string& host, int session, TRouteMode mode, const std::string& target,
                      const std::string& mask, const std::string& nextHop, const TTelnetBinding& telnet) {
-    return NullRoute(kHuawei, host, session, mode, target, mask, nextHop, telnet);
+    return HuaweiRouteChange(host, session, mode, target, mask, nextHop, telnet) == TRouteChange::rcDone;
 }
 
 bool SaveConfig(const std::string& host, int session, const TTelnetBinding& telnet) {
     TTelnetSession line(telnet, session, host);
-    line.Send("write");
+    if (!line.Open() || !line.Send("write")) return false;
     TReadBuffer buffer;
     std::string gathered;
-    line.ReadUntil(buffer, gathered, [](const std::string& text) { return EndsWith(text, "#"); });
+    // A Cisco device writes "Building configuration..." and only seconds later "[OK]" and its
+    // prompt; a Huawei prompt ends in ">" or "]". Either prompt ends the wait at once.
+    line.ReadUntil(buffer, gathered, [](const std::string& text) {
+        return EndsWith(text, "#") || EndsWith(text, ">") || EndsWith(text, "]");
+    }, kSlowSaveMs);
     return gathered.find("[OK]") != std::string::npos;
 }
 

@@ -48,6 +48,11 @@ bool TTelnetSession::Read(TReadBuffer& buffer) {
     return (FBinding.ReadResult(FHandle, FHost.c_str(), buffer.Data(), kReadBufferSize) & 0xFF) != 0;
 }
 
+bool TTelnetSession::Open() const {
+    if (!FBinding.telnet_is_open) return true;
+    return (FBinding.telnet_is_open(FHandle) & 0xFF) != 0;
+}
+
 void TTelnetSession::Wait(int milliseconds) const {
     if (FBinding.Wait) FBinding.Wait(milliseconds);
 }

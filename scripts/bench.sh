@@ -6,10 +6,11 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/bootstrap.sh" || exit 1
 "$root/scripts/build.sh" || exit 1
 # The native benchmarks build in a release tree of their own (the test tree has sanitizers).
-if [ ! -f "$root/build/bench/CMakeCache.txt" ]; then
-    cmake -S "$root" -B "$root/build/bench" -DCMAKE_BUILD_TYPE=Release >/dev/null || exit 1
+cd "$root" || exit 1
+if [ ! -f build/bench/CMakeCache.txt ]; then
+    cmake --preset bench >/dev/null || exit 1
 fi
-cmake --build "$root/build/bench" -j "${JOBS:-$(nproc)}" || exit 1
+cmake --build --preset bench -j "${JOBS:-$(nproc)}" || exit 1
 
 mapfile -t native < <(find "$root/build/bench/bench" -type f -name 'bench_*' -perm -u+x 2>/dev/null | sort)
 mapfile -t windows < <(find "$root/build/win/bench" -type f -name 'bench_*.exe' 2>/dev/null | sort)

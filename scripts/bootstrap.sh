@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine64 xvfb xauth x11-utils
-          cmake make googletest clang fonts-wqy-microhei imagemagick python3)
+          cmake make googletest clang fonts-wqy-microhei imagemagick python3 inetutils-telnetd)
 
 missing=()
 for p in "${packages[@]}"; do

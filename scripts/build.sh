@@ -1,18 +1,13 @@
 #!/usr/bin/env bash
-# Configures (once) and builds both trees: build/win (the Windows program and its tests)
-# and build/native (portable libraries and tools, tests under ASan and UBSan).
+# Configures (once) and builds both trees from their presets (CMakePresets.json): build/native
+# (portable libraries and tools, tests under ASan and UBSan), then build/win (the Windows program
+# and its tests), which packs the default skin with the native tree's skinpack.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=${JOBS:-$(nproc)}
+cd "$root"
 
-if [ ! -f "$root/build/native/CMakeCache.txt" ]; then
-    cmake -S "$root" -B "$root/build/native" -DCMAKE_BUILD_TYPE=Debug -DQUELLOX_SANITIZE=ON >/dev/null
-fi
-cmake --build "$root/build/native" -j "$jobs"
-
-if [ ! -f "$root/build/win/CMakeCache.txt" ]; then
-    cmake -S "$root" -B "$root/build/win" -DCMAKE_BUILD_TYPE=Release \
-          -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-          -DQUELLOX_HOST_SKINPACK="$root/build/native/tools/skinpack/skinpack" >/dev/null
-fi
-cmake --build "$root/build/win" -j "$jobs"
+for tree in native win; do
+    [ -f "build/$tree/CMakeCache.txt" ] || cmake --preset "$tree" >/dev/null
+    cmake --build --preset "$tree" -j "$jobs"
+done

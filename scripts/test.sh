@@ -6,8 +6,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 
 "$root/scripts/bootstrap.sh" || exit 1
 "$root/scripts/build.sh" || exit 1
+cd "$root" || exit 1
 
-ctest --test-dir "$root/build/native" --output-on-failure -j 2
+ctest --preset native
 native=$?
 
 source "$root/scripts/wine-env.sh"
@@ -15,8 +16,8 @@ trap stop_all EXIT
 start_display || exit 1
 start_wine "$root/build/win/wineprefix"
 
-# Window tests share one display, so they run one at a time.
-ctest --test-dir "$root/build/win" --output-on-failure
+# Window tests share one display, so they run one at a time (the preset says so).
+ctest --preset win
 windows=$?
 
 [ $native -eq 0 ] && [ $windows -eq 0 ]

@@ -26,6 +26,7 @@ int main() {
     telnet.telnet_connect = &telnet_connect;
     telnet.ReadResult = &ReadResult;
     telnet.new_do_command = &new_do_command;
+    telnet.telnet_is_open = &telnet_is_open;
 
     routersim::SimConfig config;
     config.dialect = routersim::Dialect::Huawei;
@@ -41,13 +42,13 @@ int main() {
 
     int session = 0;
     auto start = Clock::now();
-    bool ok = router::DialectLogin(1, host, session, "admin", "bench", "bench");
+    bool ok = router::DialectLogin(router::TDialect::dlHuawei, host, session, "admin", "bench", "bench");
     double login = Seconds(start);
     std::printf("login: %.3f s against a floor of 1.600 s: %.2fx the floor (%s)\n", login, login / 1.6, ok ? "ok" : "FAILED");
 
     router::strecord counts;
     start = Clock::now();
-    router::RunCensus(host, session, 1, counts);
+    router::RunCensus(host, session, router::TDialect::dlHuawei, counts);
     double census = Seconds(start);
     long lines = 0;
     for (const auto& c : counts) lines += c.Count;

@@ -5,6 +5,7 @@
 // the ratio of the times (absolute times only for orientation).
 #include "skin/data/SkinDraw.h"
 
+#include "framework/DibSurface.h"
 #include "framework/Handles.h"
 #include "skin/data/PixelRows.h"
 
@@ -49,19 +50,8 @@ std::unique_ptr<qx::TBitmap> MakeFrameImage() {
 const RECT kMargins{6, 28, 6, 6};
 
 // A top-down 32-bit DIB with a DC: the double buffer a painter draws into.
-struct TSurface {
-    TSurface(int w, int h) {
-        BITMAPINFO bi{};
-        bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        Bitmap.reset(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-        Dc.reset(::CreateCompatibleDC(nullptr));
-        Old = ::SelectObject(Dc.get(), Bitmap.get());
-    }
-    ~TSurface() { ::SelectObject(Dc.get(), Old); }
-    qx::UniqueBitmap Bitmap;
-    qx::UniqueMemDc Dc;
-    HGDIOBJ Old = nullptr;
+struct TSurface : qx::TDibSurface {
+    TSurface(int w, int h) : qx::TDibSurface(w, h, 32) {}
 };
 
 //--- baselines
@@ -74,7 +64,7 @@ void NineSliceByPieces(HDC target, const RECT& r, qx::TBitmap& image, int frameI
     const int L = kMargins.left, T = kMargins.top, R = kMargins.right, B = kMargins.bottom;
     TSurface work(w, h);
     qx::BitmapDc source(image);
-    HDC dc = work.Dc.get();
+    HDC dc = work.Dc();
     ::SetStretchBltMode(dc, COLORONCOLOR);
     const int pieces[9][8] = {
         {0, 0, L, T, fx, 0, L, T},                                  // top-left
@@ -185,12 +175,12 @@ int main() {
     auto image = MakeFrameImage();
     TSurface target(kWidth, kHeight);
     const RECT r{0, 0, kWidth, kHeight};
-    HDC dc = target.Dc.get();
+    HDC dc = target.Dc();
 
     // The same surface once more, behind a 1:1 MM_ANISOTROPIC mapping: the routines cannot
     // write its rows and compose in a private surface that is blitted (the path for window DCs).
     TSurface mapped(kWidth, kHeight);
-    HDC viaGdi = mapped.Dc.get();
+    HDC viaGdi = mapped.Dc();
     ::SetMapMode(viaGdi, MM_ANISOTROPIC);
     ::SetWindowExtEx(viaGdi, 1, 1, nullptr);
     ::SetViewportExtEx(viaGdi, 1, 1, nullptr);

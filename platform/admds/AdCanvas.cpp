@@ -149,6 +149,7 @@ HFONT TAdCanvas::MakeFont(const TAdFont& font, double px) const noexcept {
 void TAdCanvas::Text(const TBox& box, const wchar_t* text, const TAdFont& font, COLORREF colour,
                      UINT format, double minPx) const noexcept {
     if (shapePass_ || text == nullptr) return;
+    if (textLog_) textLog_->emplace_back(text);
     RECT r = Map(box);
     int len = static_cast<int>(std::wcslen(text));
     double px = font.Px;

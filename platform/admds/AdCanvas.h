@@ -6,6 +6,9 @@
 // pass and does nothing in the other.
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 namespace admds {
 
 struct TBox {
@@ -50,6 +53,8 @@ public:
     // down to `minPx` when the text is too wide, then cuts it with an ellipsis.
     void Text(const TBox& box, const wchar_t* text, const TAdFont& font, COLORREF colour,
               UINT format, double minPx = 0) const noexcept;
+    // Every text the text pass draws is also appended here (for tests of what an ad says).
+    void RecordTexts(std::vector<std::wstring>* log) noexcept { textLog_ = log; }
     // Width of `text` in the nominal grid; 0 in the shape pass.
     double TextWidth(const wchar_t* text, const TAdFont& font) const noexcept;
 
@@ -64,6 +69,7 @@ private:
     bool shapePass_;
     int scale_;
     double fx_, fy_, uniform_;
+    std::vector<std::wstring>* textLog_ = nullptr;
 };
 
 }  // namespace admds

@@ -16,9 +16,9 @@ const TAdTagline kTaglines[kTaglineCount] = {
 };
 
 const TAdTheme kThemes[kThemeCount] = {
-    {RGB(12, 74, 140), RGB(38, 150, 220), RGB(232, 93, 60)},    // harbour blue
-    {RGB(0, 96, 100), RGB(30, 168, 148), RGB(236, 104, 56)},    // teal
-    {RGB(50, 56, 150), RGB(112, 98, 212), RGB(230, 80, 92)},    // indigo
+    {RGB(12, 74, 140), RGB(38, 150, 220)},    // harbour blue
+    {RGB(0, 96, 100), RGB(30, 168, 148)},     // teal
+    {RGB(50, 56, 150), RGB(112, 98, 212)},    // indigo
 };
 
 }  // namespace

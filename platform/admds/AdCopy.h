@@ -15,7 +15,6 @@ struct TAdTagline {
 struct TAdTheme {
     COLORREF Deep;    // gradient start, logo ink
     COLORREF Light;   // gradient end
-    COLORREF Alert;   // hosts over the threshold in the column's chart
 };
 
 inline constexpr const wchar_t* kProductName = L"Quellox";

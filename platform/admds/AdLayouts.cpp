@@ -13,13 +13,13 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 
 // Colours for what is drawn straight on the panel's background, which may be light or dark.
 struct TInks {
-    COLORREF Text, Muted, Accent, Alert;
+    COLORREF Text, Muted, Accent;
 };
 
 TInks InksOn(COLORREF background, const TAdTheme& theme) noexcept {
     bool dark = ColourLuma(background) < 128;
     COLORREF text = dark ? RGB(236, 238, 242) : RGB(36, 40, 48);
-    return {text, MixColour(text, background, 40), dark ? theme.Light : theme.Deep, theme.Alert};
+    return {text, MixColour(text, background, 40), dark ? theme.Light : theme.Deep};
 }
 
 // The product mark: a hub wired to three hosts on a ring, on a disc.
@@ -109,35 +109,27 @@ void LayoutColumn(const TAdCanvas& c, const TAdLook& look) noexcept {
     c.Text({6, 103, 174, 118}, tag.English, {ffLatin, 10}, MixColour(kWhite, theme.Light, 25),
            DT_CENTER | DT_VCENTER, 8.5);
 
-    //--- a small census chart: five hosts, two of them over the default threshold of 100
+    //--- an illustration of what the program does, plainly not a result: bars without names,
+    // numbers or a limit, under a heading that says it is a picture. Beside the real controls a
+    // chart with addresses and counts would read as a census of this network.
     const TBox sheet{8, 131, 172, 222};
     const bool darkBackground = ColourLuma(look.Background) < 128;
     const COLORREF paper = MixColour(look.Background, kWhite, darkBackground ? 12 : 65);
     c.RoundCard(sheet, 6, paper, paper, true);
     c.RoundFrame(sheet, 6, 1, MixColour(look.Background, ink.Text, 18));
-    c.Text({16, 134, 164, 150}, L"连接数排行", {ffCjk, 10.5, true}, ink.Text, DT_LEFT | DT_VCENTER);
-    c.Text({16, 134, 164, 150}, L"阈值 100", {ffCjk, 9.5}, ink.Alert, DT_RIGHT | DT_VCENTER);
-
-    const std::uint32_t h = look.Variant.Hash;
-    const unsigned counts[5] = {150 + h % 90, 104 + (h >> 7) % 40, 60 + (h >> 13) % 35,
-                                35 + (h >> 19) % 20, 12 + (h >> 24) % 20};
-    const double barLeft = 46, barSpan = 100, fullScale = counts[0] > 120 ? counts[0] : 120;
+    c.Text({16, 134, 164, 150}, L"功能示意图", {ffCjk, 10.5, true}, ink.Text, DT_LEFT | DT_VCENTER);
+    c.Text({16, 134, 164, 150}, L"（非实际数据）", {ffCjk, 9}, ink.Muted, DT_RIGHT | DT_VCENTER, 8);
+    const double lengths[5] = {96, 78, 60, 44, 30};
+    const COLORREF label = MixColour(paper, ink.Text, 22);
     for (int i = 0; i < 5; ++i) {
         const double y = 154 + i * 13;
-        const double len = barSpan * counts[i] / fullScale;
-        const COLORREF bar = counts[i] >= 100 ? theme.Alert : theme.Light;
-        c.RoundCard({barLeft, y + 2, barLeft + len, y + 9}, 3.5, bar, MixColour(bar, kWhite, 25), false);
-        wchar_t host[8], count[8];
-        std::swprintf(host, 8, L".%u", 2 + (h >> (i * 5)) % 250);
-        std::swprintf(count, 8, L"%u", counts[i]);
-        c.Text({12, y, barLeft - 4, y + 11}, host, {ffLatin, 9}, ink.Muted, DT_RIGHT | DT_VCENTER);
-        c.Text({barLeft + len + 3, y, 170, y + 11}, count, {ffLatin, 9}, ink.Muted, DT_LEFT | DT_VCENTER);
+        c.RoundCard({16, y + 3, 40, y + 8}, 2.5, label, label, false);  // a nameless host
+        const COLORREF bar = MixColour(theme.Light, paper, i * 12);
+        c.RoundCard({46, y + 2, 46 + lengths[i], y + 9}, 3.5, bar, MixColour(bar, kWhite, 25), false);
     }
-    const double threshold = barLeft + barSpan * 100 / fullScale;
-    for (double y = 152; y < 218; y += 5) c.Line(threshold, y, threshold, y + 2.5, 1, theme.Alert);
 
     //--- features
-    const wchar_t* const features[3] = {L"按主机统计 NAT 会话", L"超限主机一键断开", L"每 2 分钟自动检查"};
+    const wchar_t* const features[3] = {L"按主机统计 NAT 会话", L"超限主机一键断开", L"定时自动检查"};
     for (int i = 0; i < 3; ++i) {
         const double y = 230 + i * 16;
         DrawCheck(c, 13, y + 4, ink.Accent);

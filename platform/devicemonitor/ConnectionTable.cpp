@@ -31,6 +31,20 @@ void ConnectionTable::Remove(int handle) {
     sessions_.erase(it);
 }
 
+void ConnectionTable::SweepClosed(int keep) {
+    // Checked outside the table's lock: a check may answer the router's telnet options, and a
+    // slow send must not hold up every other call.
+    std::vector<std::pair<int, std::shared_ptr<TelnetConnection>>> open;
+    {
+        std::lock_guard lock(mutex_);
+        open.reserve(sessions_.size());
+        for (const auto& entry : sessions_)
+            if (entry.first != keep) open.emplace_back(entry);
+    }
+    for (const auto& [handle, connection] : open)
+        if (!connection->CheckOpen()) Remove(handle);
+}
+
 void ConnectionTable::CloseAllForUnload() noexcept {
     std::unique_lock lock(mutex_, std::try_to_lock);
     if (!lock.owns_lock()) return;

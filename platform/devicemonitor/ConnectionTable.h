@@ -6,6 +6,8 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <utility>
+#include <vector>
 
 namespace devicemonitor {
 
@@ -18,6 +20,9 @@ public:
     int Add(std::shared_ptr<TelnetConnection> connection);
     std::shared_ptr<TelnetConnection> Find(int handle);
     void Remove(int handle);
+    // Drops every session whose router has closed it (or whose send failed), closing its
+    // socket, except `keep`, which the current call is about. No session is waited for.
+    void SweepClosed(int keep);
     // DLL unload: closes every socket without waiting; skipped when the table is busy
     // (the process is then going away and the system closes the sockets).
     void CloseAllForUnload() noexcept;

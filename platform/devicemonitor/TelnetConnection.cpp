@@ -48,7 +48,19 @@ bool TelnetConnection::SendLine(const char* command) {
     }
     line += "\r\n";
     std::lock_guard lock(sendMutex_);
-    return SendRaw(line);
+    if (SendRaw(line)) return true;
+    // A connection that refuses a line is finished: give the socket back now, not at unload.
+    CloseSocket();
+    return false;
+}
+
+bool TelnetConnection::CheckOpen() {
+    if (socket_.load() == INVALID_SOCKET) return false;
+    std::unique_lock lock(readMutex_, std::try_to_lock);
+    if (!lock.owns_lock()) return true;
+    while (!peerClosed_ && pending_.size() < kMaxPendingOnCheck && ReceiveOnce(0)) {
+    }
+    return !peerClosed_ && socket_.load() != INVALID_SOCKET;
 }
 
 // Waits up to waitMs for input and takes what is there. False when nothing came in time or

@@ -21,6 +21,8 @@ public:
     static constexpr int kQuietMs = 4;
     static constexpr int kMaxReadMs = 5000;
     static constexpr size_t kMaxCommand = 65536;
+    // CheckOpen stops taking in text beyond this; the next read delivers it.
+    static constexpr size_t kMaxPendingOnCheck = size_t{1} << 20;
 
     explicit TelnetConnection(SOCKET s) noexcept : socket_(s) {}
     ~TelnetConnection();
@@ -33,6 +35,11 @@ public:
     // Fills buffer with up to size - 1 bytes of text (NUL-terminated); returns the count.
     // *finished: the router closed the session and everything it sent has been delivered.
     int Read(char* buffer, int size, bool* finished);
+
+    // False once the session is known to be over: the router closed it (an end of stream is
+    // looked for without waiting, taking in whatever text has arrived) or a send failed. A
+    // session another thread is reading from counts as open; that read will find the end.
+    bool CheckOpen();
 
     // For DLL unload under the loader lock: closes the socket without taking any lock.
     void CloseForUnload() noexcept;

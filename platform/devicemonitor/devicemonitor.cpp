@@ -19,6 +19,9 @@ extern "C" int DEVICEMONITOR_API telnet_connect(const char* host, int port, int 
     try {
         auto target = ParseHostPort(host, port);
         if (!target || !EnsureWinsock()) return -1;
+        // Sessions the router ended since (a logout, an idle timeout) give their sockets and
+        // their places in the table back before a new one is opened.
+        Sessions().SweepClosed(0);
         SOCKET s = ConnectTcp(target->host, target->port, kConnectTimeoutMs);
         if (s == INVALID_SOCKET) return -1;
         return Sessions().Add(std::make_shared<TelnetConnection>(s));
@@ -30,6 +33,7 @@ extern "C" int DEVICEMONITOR_API telnet_connect(const char* host, int port, int 
 extern "C" int DEVICEMONITOR_API ReadResult(int handle, const char* /*host*/, char* buffer, int size) {
     try {
         if (buffer && size > 0) buffer[0] = '\0';
+        Sessions().SweepClosed(handle);
         auto connection = Sessions().Find(handle);
         if (!connection) return 0;
         bool finished = false;
@@ -45,8 +49,22 @@ extern "C" int DEVICEMONITOR_API ReadResult(int handle, const char* /*host*/, ch
 
 extern "C" int DEVICEMONITOR_API new_do_command(int handle, const char* /*host*/, const char* command) {
     try {
+        Sessions().SweepClosed(handle);
         auto connection = Sessions().Find(handle);
         return connection && connection->SendLine(command) ? 1 : 0;
+    } catch (...) {
+        return 0;
+    }
+}
+
+extern "C" int DEVICEMONITOR_API telnet_is_open(int handle) {
+    try {
+        Sessions().SweepClosed(handle);
+        auto connection = Sessions().Find(handle);
+        if (!connection) return 0;
+        if (connection->CheckOpen()) return 1;
+        Sessions().Remove(handle);
+        return 0;
     } catch (...) {
         return 0;
     }

@@ -26,6 +26,16 @@
  *   Sends `command` followed by CR LF (a 255 byte in it is doubled). Returns 1 when the
  *   whole line was sent, 0 otherwise. `host` is not used.
  *
+ * telnet_is_open(handle)
+ *   Returns 1 while the session is open and 0 once it is over: the router closed it, a send
+ *   failed, or the handle is unknown. It does not wait: text that has arrived is taken in
+ *   (and delivered by the next ReadResult) while it looks for the end of the connection. A
+ *   session that is over is dropped at once, its socket closed.
+ *
+ * Every call also drops the other sessions the library has found to be over, so a logout
+ * followed by a new connect holds one socket, and the session table never fills with dead
+ * sessions. A send that fails closes the session's socket at once.
+ *
  * Calls on one handle may come from several threads at once: reads are serialised with
  * each other and sends with each other, and a send is never held up by a waiting read.
  */
@@ -46,11 +56,13 @@ extern "C" {
 int DEVICEMONITOR_API telnet_connect(const char* host, int port, int option);
 int DEVICEMONITOR_API ReadResult(int handle, const char* host, char* buffer, int size);
 int DEVICEMONITOR_API new_do_command(int handle, const char* host, const char* command);
+int DEVICEMONITOR_API telnet_is_open(int handle);
 
 /* Pointer types for binding the library at run time. */
 typedef int(DEVICEMONITOR_API* telnet_connect_fn)(const char* host, int port, int option);
 typedef int(DEVICEMONITOR_API* ReadResult_fn)(int handle, const char* host, char* buffer, int size);
 typedef int(DEVICEMONITOR_API* new_do_command_fn)(int handle, const char* host, const char* command);
+typedef int(DEVICEMONITOR_API* telnet_is_open_fn)(int handle);
 
 #ifdef __cplusplus
 }

@@ -26,7 +26,7 @@ void TSkinBox::Attach(TSkinControlHost* form, TSkinData* skinData, bool colourFl
 }
 
 void TSkinBox::Detach() {
-    if (FState != 4) TSkinControl::Detach();
+    TSkinControl::Detach();
     FState = kWrapperDetached;
 }
 

@@ -52,7 +52,8 @@ int TSkinCheckBox::StateFrame(int frames) {
         }
         if (HasProp(*FControl, L"DataBinding")) s = 1;
     }
-    const bool disabled = (WindowLong(FWindow, GWL_STYLE) & WS_DISABLED) != 0;
+    // A disabled container disables the image too, as it greys the caption.
+    const bool disabled = !WindowEnabled();
     if (disabled) s += 2;
     const bool indeterminate = (state & BST_INDETERMINATE) != 0;
     if (indeterminate) s = 4;

@@ -2,6 +2,7 @@
 // their class name and style.
 #include "skin/controls/SkinClassify.h"
 
+#include "framework/WindowText.h"
 #include "skin/controls/SkinPropText.h"
 
 namespace {
@@ -16,11 +17,7 @@ TSkinAction WrapWindow(HWND window, K kind) {
     return a;
 }
 
-std::wstring WindowClassLower(HWND window) {
-    wchar_t name[101] = {};
-    const int n = ::GetClassNameW(window, name, 101);
-    return LowerText(std::wstring(name, n > 0 ? static_cast<size_t>(n) : 0));
-}
+std::wstring WindowClassLower(HWND window) { return LowerText(qx::ClassNameOf(window)); }
 
 void DecideChildren(HWND window, TSkinActions& out, int depth);
 

@@ -10,12 +10,9 @@ QX_DEFINE_CLASS(TSkinComBox, TSkinControl, b) {}
 
 TSkinComBox::TSkinComBox(qx::TComponent* owner) : TSkinControl(owner) { FComboInfo.cbSize = sizeof(COMBOBOXINFO); }
 
-TSkinComBox::~TSkinComBox() {
-    UnhookEdit();
-    // A stub that someone else's subclass still calls must stay callable.
-    if (FEditInstance && (!FEditStubInChain || !::IsWindow(FEditWindow))) qx::FreeObjectInstance(FEditInstance);
-    FEditInstance = nullptr;
-}
+// A stub that someone else's subclass still calls stays callable: the slot leaves it passing
+// messages on, never into this freed wrapper.
+TSkinComBox::~TSkinComBox() { UnhookEdit(); }
 
 void TSkinComBox::Notification(qx::TComponent* component, qx::TOperation operation) {
     TSkinControl::Notification(component, operation);
@@ -70,48 +67,25 @@ void TSkinComBox::Detach() {
 
 //--- the edit field's hook
 
-// Hooked with the call that matches the edit window's character set, so that hooking never
-// turns a Unicode window into an ANSI one.
 void TSkinComBox::HookEdit(HWND edit) {
     if (!edit || FEditWindow) return;
-    FEditWindow = edit;
-    FEditUnicode = ::IsWindowUnicode(edit) != FALSE;
-    if (!FEditInstance) FEditInstance = qx::MakeObjectInstance(qx::TWndMethod::Of<&TSkinComBox::EditWndProc>(this));
-    const auto stub = reinterpret_cast<LONG_PTR>(FEditInstance);
-    FEditPrevProc = reinterpret_cast<WNDPROC>(FEditUnicode ? ::SetWindowLongPtrW(edit, GWLP_WNDPROC, stub)
-                                                           : ::SetWindowLongPtrA(edit, GWLP_WNDPROC, stub));
-    FEditStubInChain = true;
+    if (FEditSlot.Install(edit, qx::TWndMethod::Of<&TSkinComBox::EditWndProc>(this))) FEditWindow = edit;
 }
 
 // Puts the edit's procedure back where ours is still the current one; a subclass installed on
 // top of ours keeps calling the stub, which then only passes messages on.
 void TSkinComBox::UnhookEdit() {
-    if (!FEditWindow || !FEditStubInChain) return;
-    if (::IsWindow(FEditWindow)) {
-        const auto current = reinterpret_cast<WNDPROC>(FEditUnicode ? ::GetWindowLongPtrW(FEditWindow, GWLP_WNDPROC)
-                                                                    : ::GetWindowLongPtrA(FEditWindow, GWLP_WNDPROC));
-        if (current != FEditInstance) return;
-        const auto previous = reinterpret_cast<LONG_PTR>(FEditPrevProc);
-        if (FEditUnicode) ::SetWindowLongPtrW(FEditWindow, GWLP_WNDPROC, previous);
-        else ::SetWindowLongPtrA(FEditWindow, GWLP_WNDPROC, previous);
-    }
-    FEditStubInChain = false;
+    FEditSlot.Release();
     FEditWindow = nullptr;
 }
 
 void TSkinComBox::EditWndProc(qx::TMessage& m) noexcept {
-    const HWND edit = FEditWindow;
-    const WNDPROC previous = FEditPrevProc;
-    if (!edit || !previous) return;
-    if (m.Msg == WM_NCDESTROY) UnhookEdit();
-    m.Result = FEditUnicode ? ::CallWindowProcW(previous, edit, m.Msg, m.WParam, m.LParam)
-                            : ::CallWindowProcA(previous, edit, m.Msg, m.WParam, m.LParam);
+    FEditSlot.CallPrevious(m);
     if (m.Msg == WM_NCDESTROY) {
-        FEditStubInChain = false;
-        FEditWindow = nullptr;
+        UnhookEdit();
         return;
     }
-    if (!FEditStubInChain || !FPaintingOn || FState != kWrapperAttached) return;
+    if (!FPaintingOn || FState != kWrapperAttached) return;
     try {
         switch (m.Msg) {
         case WM_PAINT: PaintWindow(nullptr); break;

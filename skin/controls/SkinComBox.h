@@ -41,10 +41,7 @@ private:
     DWORD FExStyle = 0;
     HWND FListWindow = nullptr;
     HWND FEditWindow = nullptr;
-    WNDPROC FEditInstance = nullptr;
-    WNDPROC FEditPrevProc = nullptr;
-    bool FEditUnicode = true;
-    bool FEditStubInChain = false;
+    qx::TSubclassSlot FEditSlot;
     COMBOBOXINFO FComboInfo{};
     TSkinControl* FListScrollbars = nullptr;
     int FLastFrame = 0;

@@ -2,51 +2,23 @@
 
 #include "framework/Forms.h"
 #include "framework/Handles.h"
+#include "framework/WindowText.h"
 #include "skin/controls/SkinPropText.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinPaintHelpers.h"
 
 QX_DEFINE_CLASS(TSkinControl, ::qx::TComponent, b) {}
 
-// What the stub of a raw window calls: the wrapper while it lives, else the previous procedure.
-struct TSkinControl::TRawLink {
-    TSkinControl* Owner;
-    HWND Window;
-    WNDPROC Previous;
-    bool Unicode;
-
-    void Proc(qx::TMessage& m) noexcept {
-        if (Owner) {
-            Owner->RawWndProc(m);
-            return;
-        }
-        m.Result = Unicode ? ::CallWindowProcW(Previous, Window, m.Msg, m.WParam, m.LParam)
-                           : ::CallWindowProcA(Previous, Window, m.Msg, m.WParam, m.LParam);
-    }
-};
-
 TSkinControl::TSkinControl(qx::TComponent* owner) : qx::TComponent(owner) {}
 
-// Order: stop dispatch (unhook while the control or window is still valid), then free the stub,
-// then leave the form's list.
+// Order: stop dispatch (unhook while the control or window is still valid), then leave the
+// form's list. A raw window's stub that someone else's subclass still calls stays behind and
+// passes every message straight on (SkinControlTest.SubclassOnTopKeepsWorkingAfterRelease).
 TSkinControl::~TSkinControl() {
     // A control being destroyed frees its components after its own parts are gone: its
     // WindowProc must not be touched then (the window's WM_NCDESTROY already unhooked us).
-    if (!HasState(qx::csDestroying)) Unhook();
-    else if (FProcInstance) Unhook();  // a raw window outlives the component that owns us
-    if (FProcInstance) {
-        if (!FStubInChain || !::IsWindow(FWindow)) {
-            qx::FreeObjectInstance(FProcInstance);
-            delete FRawLink;
-        } else {
-            // Someone subclassed on top of us and is still there: their procedure calls our
-            // stub. Stub and link stay (a few bytes) and pass every message straight on
-            // (SkinControlTest.SubclassOnTopKeepsWorkingAfterRelease).
-            FRawLink->Owner = nullptr;
-        }
-        FProcInstance = nullptr;
-        FRawLink = nullptr;
-    }
+    // A raw window outlives the component that owns us.
+    if (!HasState(qx::csDestroying) || FRawSlot.Installed()) Unhook();
     if (FForm) FForm->UnregisterControl(this);
     FForm = nullptr;
 }
@@ -110,13 +82,8 @@ void TSkinControl::AttachWindow(HWND window, TSkinData* skinData, TSkinControlHo
     FUnicode = ::IsWindowUnicode(window) != FALSE;
     FCaption = ReadCaption();
 
-    FRawLink = new TRawLink{this, window, nullptr, FUnicode};
-    FProcInstance = qx::MakeObjectInstance(qx::TWndMethod::Of<&TRawLink::Proc>(FRawLink));
-    const auto stub = reinterpret_cast<LONG_PTR>(FProcInstance);
-    FPrevProc = reinterpret_cast<WNDPROC>(FUnicode ? ::SetWindowLongPtrW(window, GWLP_WNDPROC, stub)
-                                                   : ::SetWindowLongPtrA(window, GWLP_WNDPROC, stub));
-    FStubInChain = true;
-    FRawLink->Previous = FPrevProc;
+    if (FRawSlot.Install(window, FUnicode, qx::TWndMethod::Of<&TSkinControl::RawWndProc>(this)))
+        FPrevProc = FRawSlot.Previous();
     ::InvalidateRect(window, nullptr, TRUE);
     FAttached = true;
     FState = kWrapperAttached;
@@ -136,16 +103,7 @@ void TSkinControl::Unhook() {
         if (target->WindowProc == ours) target->WindowProc = FOldWindowProc;
         FOldWindowProc = {};
     }
-    if (FProcInstance && FPrevProc && FWindow && ::IsWindow(FWindow)) {
-        const auto current = reinterpret_cast<WNDPROC>(FUnicode ? ::GetWindowLongPtrW(FWindow, GWLP_WNDPROC)
-                                                                : ::GetWindowLongPtrA(FWindow, GWLP_WNDPROC));
-        if (current == FProcInstance) {
-            const auto previous = reinterpret_cast<LONG_PTR>(FPrevProc);
-            if (FUnicode) ::SetWindowLongPtrW(FWindow, GWLP_WNDPROC, previous);
-            else ::SetWindowLongPtrA(FWindow, GWLP_WNDPROC, previous);
-            FStubInChain = false;
-        }
-    }
+    FRawSlot.Release();
 }
 
 void TSkinControl::Detach() {
@@ -219,7 +177,6 @@ bool TSkinControl::BeforeMessage(qx::TMessage& m) {
         FPrevProc = previousProc;
         CallDefault(m);
         FOldWindowProc = {};
-        FStubInChain = false;  // the window is gone, and with it every chain through the stub
         FPaintingOn = false;
         FState = kWrapperWindowDestroyed;
         Detach();
@@ -269,6 +226,8 @@ void TSkinControl::PaintWindow(HDC dc) {
             if (window.get()) Paint(window.get(), r);
         }
     } catch (...) {
+        // Swallowed: a message box raised from a paint would repaint the control (and fail
+        // again) underneath it. The control keeps its last picture.
     }
 }
 
@@ -286,6 +245,8 @@ void TSkinControl::PaintWholeWindow(qx::TMessage& m) {
             Paint(paint.get(), r);
         }
     } catch (...) {
+        // Swallowed, as in PaintWindow; EndPaint has run, so the window is validated and the
+        // fault does not come back at once.
     }
     m.Result = 0;
 }
@@ -360,17 +321,5 @@ bool TSkinControl::WindowEnabled() const {
 
 std::wstring TSkinControl::ReadCaption() const {
     if (qx::TControl* control = WrappedControl()) return control->Caption();
-    if (!FWindow) return {};
-    if (FUnicode) {
-        const int n = ::GetWindowTextLengthW(FWindow);
-        std::wstring text(static_cast<size_t>(n > 0 ? n : 0) + 1, L'\0');
-        const int got = ::GetWindowTextW(FWindow, text.data(), n + 1);
-        text.resize(static_cast<size_t>(got > 0 ? got : 0));
-        return text;
-    }
-    const int n = ::GetWindowTextLengthA(FWindow);
-    std::string text(static_cast<size_t>(n > 0 ? n : 0) + 1, '\0');
-    const int got = ::GetWindowTextA(FWindow, text.data(), n + 1);
-    text.resize(static_cast<size_t>(got > 0 ? got : 0));
-    return AnsiToWide(text);
+    return qx::WindowTextOf(FWindow, FUnicode);
 }

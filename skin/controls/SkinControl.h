@@ -20,7 +20,7 @@
 #include "framework/Controls.h"
 #include "framework/Graphics.h"
 #include "framework/Messages.h"
-#include "framework/ObjectInstance.h"
+#include "framework/SubclassSlot.h"
 #include "skin/SkinMessages.h"
 #include "skin/controls/SkinControlHost.h"
 #include "skin/form/FormControl.h"
@@ -32,10 +32,16 @@
 class TSkinData;
 
 // Wrapper states.
-inline constexpr int kWrapperCreated = 0;
-inline constexpr int kWrapperAttached = 1;
-inline constexpr int kWrapperDetached = 2;
-inline constexpr int kWrapperWindowDestroyed = 6;
+enum class TWrapperState : std::uint8_t {
+    wsCreated = 0,
+    wsAttached = 1,
+    wsDetached = 2,
+    wsWindowDestroyed = 6,
+};
+inline constexpr TWrapperState kWrapperCreated = TWrapperState::wsCreated;
+inline constexpr TWrapperState kWrapperAttached = TWrapperState::wsAttached;
+inline constexpr TWrapperState kWrapperDetached = TWrapperState::wsDetached;
+inline constexpr TWrapperState kWrapperWindowDestroyed = TWrapperState::wsWindowDestroyed;
 
 // Mouse state bits.
 inline constexpr std::uint8_t kMouseHot = 1;
@@ -92,8 +98,8 @@ public:
     qx::TControl* WrappedControl() const;
     TSkinData* SkinData() const { return FSkinData; }
     TSkinControlHost* Form() const { return FForm; }
-    int State() const { return FState; }
-    void SetState(int state) { FState = state; }
+    TWrapperState State() const { return FState; }
+    void SetState(TWrapperState state) { FState = state; }
     bool Attached() const { return FAttached; }
     bool PaintingOn() const { return FPaintingOn; }
     bool Hot() const { return (FMouseState & kMouseHot) != 0; }
@@ -143,8 +149,7 @@ protected:
     bool FEnabled = true;
     bool FFocused = false;
     std::wstring FCaption;
-    WNDPROC FProcInstance = nullptr;
-    WNDPROC FPrevProc = nullptr;
+    WNDPROC FPrevProc = nullptr;  // what a raw window's procedure was before us
     bool FPaintingOn = true;
     bool FUnicode = true;
     TSkinData* FSkinData = nullptr;
@@ -157,7 +162,7 @@ protected:
     qx::TColor FSavedColour = 0;
     bool FSavedParentColour = false;
     bool FAttached = false;
-    int FState = kWrapperCreated;
+    TWrapperState FState = kWrapperCreated;
     TSkinControlHost* FForm = nullptr;
     std::uint8_t FVariant = 0;
     bool FParentBackgroundChanged = false;
@@ -167,7 +172,5 @@ private:
     void RawWndProc(qx::TMessage& m) noexcept;
     void Unhook();
     bool FColourApplied = false;
-    bool FStubInChain = false;
-    struct TRawLink;
-    TRawLink* FRawLink = nullptr;
+    qx::TSubclassSlot FRawSlot;  // a raw window's procedure slot
 };

@@ -1,5 +1,6 @@
 #include "skin/controls/SkinEdit.h"
 
+#include "framework/WindowText.h"
 #include "skin/controls/SkinEditPaint.h"
 #include "skin/controls/SkinPropText.h"
 #include "skin/controls/SkinSubWrappers.h"
@@ -9,11 +10,6 @@ QX_DEFINE_CLASS(TSkinEdit, TSkinControl, b) {}
 
 namespace {
 
-std::wstring ClassNameOf(HWND window) {
-    wchar_t name[256] = {};
-    const int n = ::GetClassNameW(window, name, 256);
-    return std::wstring(name, n > 0 ? static_cast<size_t>(n) : 0);
-}
 
 }  // namespace
 
@@ -87,7 +83,7 @@ void TSkinEdit::Print(HDC dc) {
 // skinned already (a framework up-down the classification wrapped) is left as it is.
 void TSkinEdit::WrapEmbeddedUpDown() {
     for (HWND child = ::GetWindow(FWindow, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-        if (!IsUpDownClassName(ClassNameOf(child))) continue;
+        if (!IsUpDownClassName(qx::ClassNameOf(child))) continue;
         if (::SendMessageW(child, SKN_QUERY, 0, 0) == 1) return;
         FUpDown = MakeEmbeddedUpDown(Owner());
         if (!FUpDown) return;

@@ -70,6 +70,7 @@ TButtonGlyph TButtonGlyph::Of(qx::TControl& control) {
         try {
             g.Strip = dynamic_cast<qx::TBitmap*>(qx::GetObjectProp(control, L"Glyph"));
         } catch (...) {
+            // A "Glyph" of another kind is no glyph: the button paints without one.
         }
     }
     g.Count = static_cast<int>(std::max<long long>(1, PropOrd(control, L"NumGlyphs", 1)));
@@ -77,6 +78,7 @@ TButtonGlyph TButtonGlyph::Of(qx::TControl& control) {
         try {
             g.Images = dynamic_cast<qx::TImageList*>(qx::GetObjectProp(control, L"Images"));
         } catch (...) {
+            // "Images" of another kind is no image list: the button paints without one.
         }
     }
     g.ImageIndex = static_cast<int>(PropOrd(control, L"ImageIndex", -1));

@@ -1,5 +1,6 @@
 #include "skin/controls/SkinGroupBox.h"
 
+#include "framework/WindowText.h"
 #include "skin/controls/SkinGroupBoxPaint.h"
 #include "skin/data/SkinData.h"
 
@@ -26,13 +27,7 @@ bool TSkinGroupBox::BeforeMessage(qx::TMessage& m) {
 }
 
 void TSkinGroupBox::Paint(HDC dc, const RECT& r) {
-    std::wstring caption;
-    if (FWindow) {
-        const int n = ::GetWindowTextLengthW(FWindow);
-        caption.resize(static_cast<size_t>(n > 0 ? n : 0) + 1);
-        const int got = ::GetWindowTextW(FWindow, caption.data(), n + 1);
-        caption.resize(static_cast<size_t>(got > 0 ? got : 0));
-    }
+    std::wstring caption = qx::WindowTextOf(FWindow);
     if (caption.empty() && FControl) caption = FControl->Caption();
 
     TGroupBoxLook look;

@@ -1,10 +1,13 @@
 #include "skin/controls/SkinManage.h"
 
+#include "framework/TextConvert.h"
+#include "framework/WindowText.h"
 #include "skin/controls/SkinClassify.h"
 #include "skin/controls/SkinFormAdapter.h"
 #include "skin/controls/SkinPopMenu.h"
 #include "skin/data/SkinData.h"
 #include "skin/form/SkinFormHost.h"
+#include "skin/form/SkinFormRegistry.h"
 #include "skin/form/WinSkinForm.h"
 
 #include <algorithm>
@@ -15,42 +18,12 @@ TSkinManage* SkinManager = nullptr;
 
 namespace {
 
-std::wstring ClassNameOf(HWND window) {
-    wchar_t name[101] = {};
-    const int n = ::GetClassNameW(window, name, 101);
-    return std::wstring(name, static_cast<size_t>(std::max(n, 0)));
-}
-
-std::wstring Lower(std::wstring text) {
-    for (wchar_t& c : text) c = static_cast<wchar_t>(std::towlower(c));
-    return text;
-}
-
 bool IsDialogClass(const std::wstring& className) {
-    const std::wstring lower = Lower(className);
+    const std::wstring lower = qx::LowerCase(className);
     return lower == L"tmessageform" || lower == L"#32770";
 }
 
 }  // namespace
-
-// Hears of every registered skinning object that goes away with its owner (a framework form
-// frees the objects it owns), so that the registry never keeps a freed one.
-class TSkinManage::TRegistryWatch : public qx::TComponent {
-public:
-    explicit TRegistryWatch(TSkinManage& manager) : qx::TComponent(nullptr), FManager(manager) {}
-
-protected:
-    void Notification(qx::TComponent* component, qx::TOperation operation) override {
-        qx::TComponent::Notification(component, operation);
-        if (operation != qx::TOperation::opRemove) return;
-        // Called from the component's own destruction: only its address is compared.
-        for (const TEntry& e : FManager.FSkinForms)
-            if (static_cast<qx::TComponent*>(e.Form) == component) return FManager.EntryGone(e.Form);
-    }
-
-private:
-    TSkinManage& FManager;
-};
 
 QX_DEFINE_CLASS(TSkinManage, ::qx::TObject, b) {}
 
@@ -60,7 +33,6 @@ TSkinManage::TSkinManage(bool subordinate) : FSubordinate(subordinate) {
     FTimer->SetEnabled(false);
     FTimer->SetInterval(250);
     FTimer->OnTimer = qx::TNotifyEvent::Of<&TSkinManage::CommandTimer>(this);
-    FWatch = std::make_unique<TRegistryWatch>(*this);
     if (!subordinate) {
         // Every skinned window classifies its controls when it is activated, and tells the
         // registry when its window is gone.
@@ -84,12 +56,11 @@ TSkinManage::~TSkinManage() {
         DetachSubordinates();
         if (SkinFormHooks().FormClosed == &TSkinManage::FormClosed) SkinFormHooks().FormClosed = nullptr;
     }
-    // The registry owns its objects: a window still skinned (also one of another module, whose
-    // manager is left without lists) gets its own look back.
-    std::vector<TEntry> entries;
-    entries.swap(FSkinForms);
-    FWatch.reset();
-    for (const TEntry& e : entries) {
+    // The manager frees what it keeps: a window still skinned (also one of another module,
+    // whose manager is left without lists) gets its own look back.
+    for (const TSkinFormEntry& e : SkinFormRegistry().KeptBy(this)) {
+        // Freeing an earlier one may have freed this one too (a form owning another).
+        if (!TakeEntry(e.Form)) continue;
         if (e.Form->State() != kFormClosed) e.Form->Detach();
         delete e.Form;
     }
@@ -99,14 +70,11 @@ TSkinManage::~TSkinManage() {
     if (FHook) ::UnhookWindowsHookEx(FHook);
     FHook = nullptr;
     if (SkinManager == this) SkinManager = nullptr;
+    if (SkinManagerLink() == this) SetSkinManagerLink(nullptr);
 }
 
 //--- the lists
 
-std::vector<TSkinManage::TEntry>& TSkinManage::Registry() { return FParent ? FParent->FSkinForms : FSkinForms; }
-const std::vector<TSkinManage::TEntry>& TSkinManage::Registry() const {
-    return FParent ? FParent->FSkinForms : FSkinForms;
-}
 std::vector<TSkinData*>& TSkinManage::DataList() { return FParent ? FParent->FSkinDataList : FSkinDataList; }
 const std::vector<TSkinData*>& TSkinManage::SkinDataList() const {
     return FParent ? FParent->FSkinDataList : FSkinDataList;
@@ -130,6 +98,15 @@ void TSkinManage::RemoveSkinData(TSkinData* skinData) {
         if (sub->FPendingSkinData == skinData) sub->FPendingSkinData = nullptr;
         if (sub->FDefaultSkinData == skinData) sub->FDefaultSkinData = nullptr;
     }
+    // No object keeps a pointer to the component: a live window lets go of it and gets its own
+    // look back. Both are freed by the next purge (not here: the component may go from inside
+    // the window's own procedure, as a form freed by its own message does).
+    if (!skinData || FState == kManagerDestroying) return;
+    for (const TSkinFormEntry& e : SkinFormRegistry().KeptBy(&Root())) {
+        if (e.Form->SkinData() != skinData) continue;
+        if (e.Form->State() != kFormClosed) e.Form->Detach();
+        e.Form->ForgetSkinData();
+    }
 }
 
 // In each of the first three searches the last match wins.
@@ -147,7 +124,7 @@ TSkinData* TSkinManage::ChooseSkinData(HWND window) const {
         return owner && owner->HandleAllocated() && owner->Handle() == window;
     });
     // Message boxes have their own skin only when a dialog component exists.
-    if (!skin && IsDialogClass(ClassNameOf(window)))
+    if (!skin && IsDialogClass(qx::ClassNameOf(window)))
         skin = lastOf([](TSkinData& s) { return s.SkinFormtype() == TSkinFormType::sfDialog; });
     if (!skin) skin = lastOf([](TSkinData& s) { return s.SkinFormtype() == TSkinFormType::sfMainform; });
     if (!skin && !list.empty()) skin = list.front();
@@ -157,7 +134,7 @@ TSkinData* TSkinManage::ChooseSkinData(HWND window) const {
 bool TSkinManage::AcceptWindowClass(const std::wstring& className) const {
     bool doSkin = true;
     if (!FDefaultSkinData) return doSkin;
-    if (!InSet(FDefaultSkinData->Options(), xoPreview) && Lower(className).find(L"preview") != std::wstring::npos)
+    if (!InSet(FDefaultSkinData->Options(), xoPreview) && qx::LowerCase(className).find(L"preview") != std::wstring::npos)
         doSkin = false;
     FDefaultSkinData->FormFilter(className, doSkin);
     return doSkin;
@@ -194,7 +171,7 @@ void TSkinManage::CbtNotify(int code, WPARAM wParam, LPARAM lParam) {
         const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
         const CREATESTRUCTW* cs = create ? create->lpcs : nullptr;
         if (!cs) break;
-        const std::wstring className = ClassNameOf(window);
+        const std::wstring className = qx::ClassNameOf(window);
         // A size grip made after its dialog was skinned gets its wrapper at once.
         if (className == L"ScrollBar" && (cs->style & SBS_SIZEGRIP))
             if (TWinSkinForm* form = FindSkinForm(cs->hwndParent)) ClassifyWindow(SkinFormHost(*form), window);
@@ -237,9 +214,9 @@ bool TSkinManage::SkinWindow(HWND window) {
     const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_EXSTYLE));
     const bool mdiChild = (exStyle & WS_EX_MDICHILD) != 0;
     // Child windows are skinned by their form; the activation pass lets them through.
-    if (!FActivationPass && (style & WS_CHILD) && !mdiChild && Lower(ClassNameOf(::GetParent(window))) != L"mdiclient")
+    if (!FActivationPass && (style & WS_CHILD) && !mdiChild && qx::LowerCase(qx::ClassNameOf(::GetParent(window))) != L"mdiclient")
         return false;
-    const std::wstring className = ClassNameOf(window);
+    const std::wstring className = qx::ClassNameOf(window);
     const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(window, GWLP_HINSTANCE));
     if (!control && instance != FModuleInstance && className != L"#32770") return false;
     RECT r{};
@@ -279,25 +256,9 @@ bool TSkinManage::SkinForm(qx::TCustomForm* form) {
 
 //--- the registry
 
-void TSkinManage::AddEntry(TWinSkinForm* form) {
-    TSkinManage& root = FParent ? *FParent : *this;
-    root.FSkinForms.push_back({form, FModuleInstance});
-    form->FreeNotification(root.FWatch.get());
-}
+void TSkinManage::AddEntry(TWinSkinForm* form) { SkinFormRegistry().Keep(*form, &Root(), FModuleInstance); }
 
-bool TSkinManage::TakeEntry(TWinSkinForm* form) {
-    TSkinManage& root = FParent ? *FParent : *this;
-    auto it = std::find_if(root.FSkinForms.begin(), root.FSkinForms.end(), [form](const TEntry& e) { return e.Form == form; });
-    if (it == root.FSkinForms.end()) return false;
-    root.FSkinForms.erase(it);
-    if (root.FWatch) form->RemoveFreeNotification(root.FWatch.get());
-    return true;
-}
-
-void TSkinManage::EntryGone(TWinSkinForm* form) {
-    FSkinForms.erase(std::remove_if(FSkinForms.begin(), FSkinForms.end(), [form](const TEntry& e) { return e.Form == form; }),
-                     FSkinForms.end());
-}
+bool TSkinManage::TakeEntry(TWinSkinForm* form) { return SkinFormRegistry().Release(*form, &Root()); }
 
 void TSkinManage::ReleaseEntry(TWinSkinForm* form) {
     if (!TakeEntry(form)) return;
@@ -306,10 +267,8 @@ void TSkinManage::ReleaseEntry(TWinSkinForm* form) {
 }
 
 TWinSkinForm* TSkinManage::FindSkinForm(HWND window) const {
-    if (!window) return nullptr;
-    for (const TEntry& e : Registry())
-        if (e.Form->Handle() == window) return e.Form;
-    return nullptr;
+    TWinSkinForm* form = SkinFormRegistry().Find(window);
+    return form && SkinFormRegistry().IsKeptBy(*form, &Root()) ? form : nullptr;
 }
 
 void TSkinManage::RemoveSkinForm(HWND window) {
@@ -322,9 +281,10 @@ void TSkinManage::PurgeSkinForms() {
     DropClosed(false);
 }
 
+// Closed objects, and those whose skin data went, are freed.
 void TSkinManage::DropClosed(bool anyModule) {
-    for (const TEntry& e : std::vector<TEntry>(Registry()))
-        if ((anyModule || e.Module == FModuleInstance) && e.Form->State() == kFormClosed) {
+    for (const TSkinFormEntry& e : SkinFormRegistry().KeptBy(&Root()))
+        if ((anyModule || e.Module == FModuleInstance) && (e.Form->State() == kFormClosed || !e.Form->SkinData())) {
             // Freeing an earlier one may have freed this one too (a form owning another).
             if (TakeEntry(e.Form)) delete e.Form;
         }
@@ -332,7 +292,7 @@ void TSkinManage::DropClosed(bool anyModule) {
 
 std::vector<TWinSkinForm*> TSkinManage::SkinForms() const {
     std::vector<TWinSkinForm*> out;
-    for (const TEntry& e : Registry()) out.push_back(e.Form);
+    for (const TSkinFormEntry& e : SkinFormRegistry().KeptBy(&Root())) out.push_back(e.Form);
     return out;
 }
 
@@ -343,7 +303,7 @@ void TSkinManage::FormClosed(TWinSkinForm& form) {
     if (!manager || manager->FState == kManagerDestroying || manager->CommandTimerEnabled()) return;
     const std::vector<TSkinData*>& list = manager->SkinDataList();
     if (std::find(list.begin(), list.end(), form.SkinData()) == list.end()) return;
-    if (!manager->FindSkinForm(form.Handle())) return;
+    if (!SkinFormRegistry().IsKeptBy(form, &manager->Root())) return;
     if (!manager->FPendingSkinData) manager->FPendingSkinData = form.SkinData();
     manager->PostCommand(scPurge, 250);
 }
@@ -368,6 +328,7 @@ void FreeAtExit() { FreeSkinManager(); }
 TSkinManage& CreateSkinManager() {
     if (!SkinManager) {
         SkinManager = new TSkinManage(false);
+        SetSkinManagerLink(SkinManager);
         // Registered after the manager (and its timer) exist, so the process's end frees the
         // manager before the framework objects it uses are taken down.
         static const bool registered = (std::atexit(&FreeAtExit), true);
@@ -381,3 +342,11 @@ void FreeSkinManager() {
     SkinManager = nullptr;
     delete manager;
 }
+
+namespace {
+TSkinManagerLink* MakeSkinManager() { return &CreateSkinManager(); }
+// A program that links the manager lets its skin data components make one.
+const bool kFactoryInstalled = (InstallSkinManager(), true);
+}  // namespace
+
+void InstallSkinManager() { SetSkinManagerFactory(&MakeSkinManager); }

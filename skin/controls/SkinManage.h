@@ -1,12 +1,14 @@
 // TSkinManage: the single object that decides which windows of the program are skinned. It
 // keeps the skin data components in registration order and picks the one that skins a window,
 // watches the user-interface thread through a thread-local CBT hook, creates one TWinSkinForm
-// for every top-level window that is to be skinned and keeps the registry of them, and carries
-// out the skin commands (on, off, skin changed, purge) that the skin data components post to it,
-// on a short timer.
+// for every top-level window that is to be skinned, and carries out the skin commands (on, off,
+// skin changed, purge) that the skin data components post to it, on a short timer. The skin data
+// components reach it through TSkinManagerLink (skin/data/SkinManagerLink.h), which it
+// implements; the form skinning through the hooks of skin/form/SkinFormHost.h.
 //
-// The registry owns its TWinSkinForm objects, for framework forms too: an object whose window is
-// gone waits, closed, for the next purge (every SkinWindow and every command runs one, and the
+// The manager keeps its TWinSkinForm objects in the one registry of skinned windows
+// (skin/form/SkinFormRegistry.h) and frees them, for framework forms too: an object whose window
+// is gone waits, closed, for the next purge (every SkinWindow and every command runs one, and the
 // window's end posts a purge command when no other command is pending).
 //
 // The popup menu painters are a seam for now: AttachPopupMenu runs its refusal tests and then
@@ -21,6 +23,7 @@
 #include "framework/Forms.h"
 #include "framework/Bitmap.h"
 #include "skin/SkinMessages.h"
+#include "skin/data/SkinManagerLink.h"
 
 #include <memory>
 #include <string>
@@ -29,14 +32,6 @@
 
 class TSkinData;
 class TWinSkinForm;
-
-// The commands a skin data component posts.
-enum TSkinCommand : int { scNone = 0, scActivate = 1, scDeactivate = 2, scSkinChanged = 3, scPurge = 6 };
-
-// Manager states.
-inline constexpr int kManagerNeverActivated = 0;
-inline constexpr int kManagerActivated = 1;
-inline constexpr int kManagerDestroying = 4;
 
 // A form or control with this Tag is never skinned as a window, whatever DisableTag says.
 inline constexpr int kNeverSkinTag = 99;
@@ -66,7 +61,7 @@ public:
 using TSkinPopupPainterFactory = TSkinPopupPainter* (*)(HWND menuWindow, TSkinData* skin);
 void SetSkinPopupPainterFactory(TSkinPopupPainterFactory factory);
 
-class TSkinManage : public qx::TObject {
+class TSkinManage : public qx::TObject, public TSkinManagerLink {
     QX_CLASS(TSkinManage)
 public:
     // A main manager keeps the lists; a subordinate one (of another module) takes its module's
@@ -75,16 +70,16 @@ public:
     ~TSkinManage() override;
 
     // The CBT hook for the calling thread; installed once, by the main manager.
-    void InstallHook();
+    void InstallHook() override;
     bool HookInstalled() const { return FHook != nullptr; }
 
     //--- the skin data components
     // Registers a component (once); the first main-form component becomes the default.
-    void AddSkinData(TSkinData* skinData);
+    void AddSkinData(TSkinData* skinData) override;
     // Forgets a component, also as pending or default skin data, so that no command or lookup
     // reaches it after it is gone.
-    void RemoveSkinData(TSkinData* skinData);
-    const std::vector<TSkinData*>& SkinDataList() const;
+    void RemoveSkinData(TSkinData* skinData) override;
+    const std::vector<TSkinData*>& SkinDataList() const override;
     TSkinData* DefaultSkinData() const { return FDefaultSkinData; }
     // The component that skins this window: an only-this-form one whose owner it is, a dialog
     // one for message boxes, the last main-form one, else the first registered; null when none.
@@ -94,14 +89,14 @@ public:
 
     //--- skinning windows
     // Decides whether the window gets a skinning object and creates it; true when one was made.
-    bool SkinWindow(HWND window);
+    bool SkinWindow(HWND window) override;
     // SkinWindow for a form that is visible and not a plain child window.
     bool SkinForm(qx::TCustomForm* form);
     // The framework form with this window, else the framework control attached to it.
     qx::TWinControl* FindFormControl(HWND window) const;
 
-    //--- the registry of skinned windows
-    // The first entry for the window, or null.
+    //--- the skinned windows this manager keeps (in the one registry of skinned windows)
+    // The live (not closed) object of the window, or null.
     TWinSkinForm* FindSkinForm(HWND window) const;
     // Drops the window's entry without freeing it: the caller takes the object (nothing while
     // being destroyed).
@@ -133,11 +128,11 @@ public:
     //--- commands (SkinManageCommands.cpp)
     // Stores the command for the timer. Before anything was ever activated, commands 1 and 2
     // only set the active flag: windows are then skinned as the hook sees them activated.
-    void PostCommand(int command, unsigned interval);
+    void PostCommand(int command, unsigned interval) override;
     // The timer's work: carries out the pending command, then tells the pending skin data.
     void RunCommand();
     // Every skinned window using the pending skin data reloads its skin.
-    void ReloadSkinData();
+    void ReloadSkinData() override;
 
     //--- subordinate managers (SkinManageCommands.cpp)
     // A subordinate manager joins a main one: it shares its lists, takes its default skin data
@@ -147,39 +142,30 @@ public:
     TSkinManage* ParentManager() const { return FParent; }
     HINSTANCE ModuleInstance() const { return FModuleInstance; }
 
-    bool Active() const { return FActive; }
-    void SetActive(bool value) { FActive = value; }
-    int State() const { return FState; }
-    void SetState(int value) { FState = value; }
+    bool Active() const override { return FActive; }
+    void SetActive(bool value) override { FActive = value; }
+    int State() const override { return FState; }
+    void SetState(int value) override { FState = value; }
     int PendingCommand() const { return FPendingCommand; }
     TSkinData* PendingSkinData() const { return FPendingSkinData; }
-    void SetPendingSkinData(TSkinData* skinData) { FPendingSkinData = skinData; }
+    void SetPendingSkinData(TSkinData* skinData) override { FPendingSkinData = skinData; }
     bool ActivationPass() const { return FActivationPass; }
     bool CommandTimerEnabled() const { return FTimer && FTimer->Enabled(); }
     unsigned CommandInterval() const { return FTimer ? FTimer->Interval() : 0; }
     bool Subordinate() const { return FSubordinate; }
 
 private:
-    struct TEntry {
-        TWinSkinForm* Form;
-        HINSTANCE Module;  // the manager's module that made it
-    };
-    class TRegistryWatch;
-
     static LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam) noexcept;
     void CbtNotify(int code, WPARAM wParam, LPARAM lParam);
     void CommandTimer(qx::TObject* sender);
     static void FormClosed(TWinSkinForm& form);
 
     // The lists: a subordinate manager works on those of the main manager it joined.
-    std::vector<TEntry>& Registry();
-    const std::vector<TEntry>& Registry() const;
+    const TSkinManage& Root() const { return FParent ? *FParent : *this; }
     std::vector<TSkinData*>& DataList();
     void AddEntry(TWinSkinForm* form);
-    // Takes the entry out of the registry (and out of the watch) without freeing it.
+    // Takes the entry out of the manager's keeping without freeing it.
     bool TakeEntry(TWinSkinForm* form);
-    // A skinning object was freed elsewhere (its form went): only its entry goes.
-    void EntryGone(TWinSkinForm* form);
     // Stops skinning the window, drops the entry and frees the object.
     void ReleaseEntry(TWinSkinForm* form);
     // Drops and frees every closed entry; only this module's unless `anyModule`.
@@ -192,7 +178,6 @@ private:
 
     std::unique_ptr<qx::TTimer> FTimer;
     HHOOK FHook = nullptr;
-    std::vector<TEntry> FSkinForms;
     std::vector<std::unique_ptr<TSkinPopupPainter>> FPopupMenus;
     std::vector<TSkinData*> FSkinDataList;
     std::vector<TSkinManage*> FSubordinates;
@@ -207,8 +192,6 @@ private:
     HINSTANCE FModuleInstance = nullptr;
     TSkinManage* FParent = nullptr;
     bool FSubordinate = false;
-    // Hears of every registered skinning object that is freed by its owner.
-    std::unique_ptr<TRegistryWatch> FWatch;
 };
 
 // The process's manager, null until the first skin data component has loaded.
@@ -217,3 +200,7 @@ extern TSkinManage* SkinManager;
 TSkinManage& CreateSkinManager();
 // Frees the manager now (the process's end does the same).
 void FreeSkinManager();
+// Lets the skin data components make the manager when they need one (CreateSkinManager). A
+// program that links this library has it done before its entry point runs; calling it again
+// does no harm.
+void InstallSkinManager();

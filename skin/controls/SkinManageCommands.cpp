@@ -3,6 +3,7 @@
 #include "skin/controls/SkinManage.h"
 
 #include "skin/data/SkinData.h"
+#include "skin/form/SkinFormRegistry.h"
 #include "skin/form/WinSkinForm.h"
 
 #include <algorithm>
@@ -173,7 +174,7 @@ void TSkinManage::LeaveMainManager() {
     TSkinManage* main = FParent;
     main->FSubordinates.erase(std::remove(main->FSubordinates.begin(), main->FSubordinates.end(), this),
                               main->FSubordinates.end());
-    for (const TEntry& e : std::vector<TEntry>(main->FSkinForms)) {
+    for (const TSkinFormEntry& e : SkinFormRegistry().KeptBy(main)) {
         if (e.Module != FModuleInstance || !TakeEntry(e.Form)) continue;
         if (e.Form->State() != kFormClosed) delete e.Form->Form();
         delete e.Form;
@@ -187,7 +188,6 @@ void TSkinManage::DetachSubordinates() {
         sub->FState = kManagerDestroying;
         sub->FActive = false;
         if (sub->FTimer) sub->FTimer->SetEnabled(false);
-        sub->FSkinForms.clear();
         sub->FSkinDataList.clear();
         sub->FPopupMenus.clear();
         sub->FPendingSkinData = nullptr;

@@ -44,21 +44,18 @@ void InstallPopupMenuPainters() {
 TWinSkinPopMenu::~TWinSkinPopMenu() { Detach(); }
 
 bool TWinSkinPopMenu::Attach(HWND window, TSkinData* skin, HMENU menu) {
-    if (FSubclass || !window) return false;
+    if (FSubclass.Installed() || !window) return false;
     FWindow = window;
     FSkinData = skin;
     FMenu = menu;
     FFromMenuBar = false;
-    FUnicode = ::IsWindowUnicode(window) != FALSE;
-    FSubclass = TSubclass::Install(window, FUnicode,
-                                   qx::TWndMethod::Of<&TWinSkinPopMenu::WndProc>(this));
-    return FSubclass != nullptr;
+    return FSubclass.Install(window, qx::TWndMethod::Of<&TWinSkinPopMenu::WndProc>(this));
 }
 
 void TWinSkinPopMenu::Detach() {
     if (gCurrentPopup == this) gCurrentPopup = nullptr;
-    if (!FSubclass) return;
-    TSubclass::Remove(FSubclass);
+    if (!FSubclass.Installed()) return;
+    FSubclass.Release();
     FFrameImage.SetSize(0, 0);
 }
 
@@ -96,10 +93,11 @@ void TWinSkinPopMenu::WndProc(qx::TMessage& m) {
     if (!SkinManager || !SkinManager->Active()) return Pass(m);
     switch (m.Msg) {
     case WM_DESTROY: {
-        const WNDPROC old = FSubclass->OldProc();
+        const WNDPROC old = FSubclass.Previous();
+        const bool unicode = FSubclass.Unicode();
         Detach();
-        m.Result = FUnicode ? ::CallWindowProcW(old, FWindow, m.Msg, m.WParam, m.LParam)
-                            : ::CallWindowProcA(old, FWindow, m.Msg, m.WParam, m.LParam);
+        m.Result = unicode ? ::CallWindowProcW(old, FWindow, m.Msg, m.WParam, m.LParam)
+                           : ::CallWindowProcA(old, FWindow, m.Msg, m.WParam, m.LParam);
         return;
     }
     case WM_NCPAINT: WMNCPaint(m); return;

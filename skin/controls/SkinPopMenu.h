@@ -6,7 +6,7 @@
 
 #include "framework/Bitmap.h"
 #include "skin/controls/SkinManage.h"
-#include "skin/form/Subclass.h"
+#include "framework/SubclassSlot.h"
 
 #include <windows.h>
 
@@ -23,7 +23,7 @@ public:
     // Subclasses the menu window; false when the window refused it.
     bool Attach(HWND window, TSkinData* skin, HMENU menu);
     void Detach() override;
-    bool Hooked() const { return FSubclass != nullptr; }
+    bool Hooked() const { return FSubclass.Installed(); }
 
     HWND Window() const override { return FWindow; }
     HMENU MenuHandle() const override { return FMenu; }
@@ -44,10 +44,9 @@ private:
     void PaintBands();
     void WMPrint(qx::TMessage& m);
     bool CanPaint() const;
-    void Pass(qx::TMessage& m) { m.Result = FSubclass->CallOld(m.Msg, m.WParam, m.LParam); }
+    void Pass(qx::TMessage& m) { FSubclass.CallPrevious(m); }
 
-    TSubclass* FSubclass = nullptr;
-    bool FUnicode = true;
+    qx::TSubclassSlot FSubclass;
     HWND FWindow = nullptr;
     TSkinData* FSkinData = nullptr;
     qx::TBitmap FFrameImage;

@@ -5,18 +5,6 @@
 #include <cwchar>
 #include <cwctype>
 
-std::wstring LowerText(std::wstring text) {
-    for (wchar_t& c : text)
-        if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
-    return text;
-}
-
-std::wstring UpperText(std::wstring text) {
-    for (wchar_t& c : text)
-        if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - L'a' + L'A');
-    return text;
-}
-
 bool HasProp(qx::TObject& object, const std::wstring& name) { return qx::IsPublishedProp(object, name); }
 
 std::wstring PropText(qx::TObject& object, const std::wstring& name) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "framework/Object.h"
+#include "framework/TextConvert.h"
 
 #include <string>
 
@@ -19,6 +20,6 @@ bool SetPropText(qx::TObject& object, const std::wstring& name, const std::wstri
 long long PropOrd(qx::TObject& object, const std::wstring& name, long long fallback);
 bool HasProp(qx::TObject& object, const std::wstring& name);
 
-// ASCII lower case (the engine compares class names and property texts this way).
-std::wstring LowerText(std::wstring text);
-std::wstring UpperText(std::wstring text);
+// ASCII case, as the engine compares class names and property texts (the framework's helpers).
+inline std::wstring LowerText(std::wstring text) { return qx::LowerCase(std::move(text)); }
+inline std::wstring UpperText(std::wstring text) { return qx::UpperCase(std::move(text)); }

@@ -16,7 +16,7 @@ qx::TBitmap* TSkinRadioButton::Image(int& frames) const {
 int TSkinRadioButton::StateFrame(int frames) {
     int s = (::SendMessageW(FWindow, BM_GETCHECK, 0, 0) & 1) ? 2 : 1;
     if (FControl && HasProp(*FControl, L"Checked")) s = LowerText(PropText(*FControl, L"Checked")) == L"true" ? 2 : 1;
-    if (WindowLong(FWindow, GWL_STYLE) & WS_DISABLED) s += 2;
+    if (!WindowEnabled()) s += 2;  // the control or its container
     return RadioImageFrame(s, frames);
 }
 

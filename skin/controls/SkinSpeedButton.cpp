@@ -115,6 +115,8 @@ void TSkinSpeedButton::PaintWindow(HDC dc) {
         ::IntersectClipRect(window.get(), 0, 0, r.right, r.bottom);
         Paint(window.get(), r);
     } catch (...) {
+        // Swallowed: a message box raised from a paint would repaint the button (and fail
+        // again) underneath it. The button keeps its last picture.
     }
 }
 

@@ -4,11 +4,13 @@
 #include "SkinReader.h"
 #include "framework/Dialogs.h"
 #include "framework/Forms.h"
-#include "skin/controls/SkinManage.h"
+#include "framework/TextConvert.h"
 #include "skin/data/SkinIni.h"
+#include "skin/data/SkinManagerLink.h"
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -35,8 +37,6 @@ const std::vector<std::wstring>& SkinFormTypeNames() {
     static const std::vector<std::wstring> names = {L"sfMainform", L"sfOnlyThisForm", L"sfDialog", L"sfDLL"};
     return names;
 }
-
-std::wstring Widen(const char* ascii) { return std::wstring(ascii, ascii + std::strlen(ascii)); }
 
 void ShowSkinMessageBox(const std::wstring& text) { qx::ShowMessage(text); }
 TSkinMessageProc SkinMessageProc = &ShowSkinMessageBox;
@@ -83,7 +83,7 @@ TSkinData::TSkinData(qx::TComponent* owner) : qx::TComponent(owner) {
 }
 
 TSkinData::~TSkinData() {
-    if (SkinManager) SkinManager->RemoveSkinData(this);
+    if (TSkinManagerLink* manager = SkinManagerLink()) manager->RemoveSkinData(this);
 }
 
 // Four black-on-white glyphs for the menu items of a maximized MDI child: restore, maximize,
@@ -108,7 +108,7 @@ std::wstring TSkinData::SkinStore() const {
     return Designing() && !FSkinStore.Bytes().empty() ? L"(Good)" : L"(none)";
 }
 
-std::wstring TSkinData::Version() const { return Widen(kSkinDataVersion); }
+std::wstring TSkinData::Version() const { return qx::AsciiToWide(kSkinDataVersion); }
 
 // Activation is never carried out here: the manager's timer does it, on the thread's message
 // loop, once the property change has settled.
@@ -120,15 +120,17 @@ void TSkinData::SetActive(bool value) {
     if (value && FNotLoaded) {
         // Nothing to skin with; the property still says True. An only-this-form component
         // remains the pending one, as it would be for a command.
-        if (FSkinFormtype == TSkinFormType::sfOnlyThisForm && SkinManager) SkinManager->SetPendingSkinData(this);
+        if (TSkinManagerLink* manager = SkinManagerLink(); manager && FSkinFormtype == TSkinFormType::sfOnlyThisForm)
+            manager->SetPendingSkinData(this);
         return;
     }
     // Set in code on a component that was never loaded from a form: the manager may not exist.
-    TSkinManage& manager = CreateSkinManager();
-    manager.AddSkinData(this);
-    manager.SetPendingSkinData(this);
-    manager.PostCommand(value ? scActivate : scDeactivate, kCommandInterval);
-    if (value && FSkinFormtype == TSkinFormType::sfMainform) manager.SetState(kManagerActivated);
+    TSkinManagerLink* manager = RequireSkinManager();
+    if (!manager) return;
+    manager->AddSkinData(this);
+    manager->SetPendingSkinData(this);
+    manager->PostCommand(value ? scActivate : scDeactivate, kCommandInterval);
+    if (value && FSkinFormtype == TSkinFormType::sfMainform) manager->SetState(kManagerActivated);
 }
 
 void TSkinData::SetSkinFile(const std::wstring& path) {
@@ -144,17 +146,22 @@ void TSkinData::SetSkinFile(const std::wstring& path) {
         (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return;
     const std::uint64_t size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    // A file too large to be a skin, or one there is no memory to hold, leaves the store empty,
+    // so loading reports a damaged skin.
     qx::TMemoryStream file;
-    if (size <= kMaxSkinFileBytes) {
-        try {
-            file.LoadFromFile(path);
-        } catch (const qx::EStreamError&) {
-            return;  // unreadable now (locked, vanished): as if it were missing
-        }
+    try {
+        if (size <= kMaxSkinFileBytes) file.LoadFromFile(path);
+    } catch (const qx::EStreamError&) {
+        return;  // unreadable now (locked, vanished): as if it were missing
+    } catch (const std::bad_alloc&) {
+        file.Clear();
     }
-    // A file too large to be a skin leaves the store empty, so loading reports a damaged skin.
     FSkinStore.Clear();
-    if (file.Size() > 0) FSkinStore.WriteBuffer(file.Memory(), file.Size());
+    try {
+        if (file.Size() > 0) FSkinStore.WriteBuffer(file.Memory(), file.Size());
+    } catch (const std::bad_alloc&) {
+        FSkinStore.Clear();
+    }
     FSkinStore.SetPosition(0);
     LoadSkin();
     if (FSkinFormtype == TSkinFormType::sfMainform) SkinChanged();
@@ -176,33 +183,55 @@ void TSkinData::WriteSkinStream(qx::TStream& stream) {
 }
 
 // A length word that promises more bytes than the property holds marks a damaged form: the
-// store stays empty and the user hears about it, as for any damaged skin.
+// store stays empty and the user hears about it, as for any damaged skin. So does a property
+// there is no memory to copy.
 void TSkinData::ReadSkinStream(qx::TStream& stream) {
-    std::vector<std::uint8_t> property(static_cast<std::size_t>(std::max<std::int64_t>(0, stream.Size() - stream.Position())));
-    if (!property.empty()) stream.ReadBuffer(property.data(), static_cast<std::int64_t>(property.size()));
-    const TStoredSkin stored = ReadStoredSkin(property);
-    if (stored.Kind == TStoredSkin::skNone) return;
-    FSkinStore.Clear();
-    if (stored.Kind == TStoredSkin::skDamaged) {
+    const auto left = static_cast<std::size_t>(std::max<std::int64_t>(0, stream.Size() - stream.Position()));
+    TStoredSkin::TKind kind = TStoredSkin::skDamaged;
+    try {
+        std::vector<std::uint8_t> property(left);
+        if (!property.empty()) stream.ReadBuffer(property.data(), static_cast<std::int64_t>(property.size()));
+        const TStoredSkin stored = ReadStoredSkin(property);
+        kind = stored.Kind;
+        if (kind == TStoredSkin::skNone) return;
+        FSkinStore.Clear();
+        if (kind == TStoredSkin::skSkin) {
+            FSkinStore.WriteBuffer(stored.Skin.data(), static_cast<std::int64_t>(stored.Skin.size()));
+            FSkinStore.SetPosition(0);
+        }
+    } catch (const std::bad_alloc&) {
+        kind = TStoredSkin::skDamaged;
+    }
+    if (kind == TStoredSkin::skDamaged) {
+        FSkinStore.Clear();
         FNotLoaded = true;
-        if (!Designing()) SkinMessageProc(Widen(PackageStatusMessage(TPackageStatus::psDamaged)));
+        if (!Designing()) SkinMessageProc(qx::AsciiToWide(PackageStatusMessage(TPackageStatus::psDamaged)));
         return;
     }
-    FSkinStore.WriteBuffer(stored.Skin.data(), static_cast<std::int64_t>(stored.Skin.size()));
-    FSkinStore.SetPosition(0);
     if (!Designing()) LoadSkin();
 }
 
 //--- loading a skin
 
+// Whatever runs out of memory on the way is a skin this machine cannot show: the user gets the
+// damaged-skin message and the component stays not loaded. The program goes on.
 bool TSkinData::LoadSkin() {
     if (Designing()) return false;
     FNotLoaded = true;
+    try {
+        return DecodeStore();
+    } catch (const std::bad_alloc&) {
+        SkinMessageProc(qx::AsciiToWide(PackageStatusMessage(TPackageStatus::psDamaged)));
+        return false;
+    }
+}
+
+bool TSkinData::DecodeStore() {
     TSkinReader package;
     const TPackageStatus status =
         package.LoadPackage({FSkinStore.Memory(), static_cast<std::size_t>(FSkinStore.Size())});
     if (status != TPackageStatus::psLoaded) {
-        SkinMessageProc(Widen(PackageStatusMessage(status)));
+        SkinMessageProc(qx::AsciiToWide(PackageStatusMessage(status)));
         return false;
     }
     TQuickIni ini;
@@ -222,11 +251,12 @@ qx::TColor TSkinData::FrameColour() const { return SkinFrameColour(*this, *this)
 
 void TSkinData::SkinChanged() {
     if (Designing() || HasState(qx::csReading) || HasState(qx::csLoading)) return;
-    if (!SkinManager) Loaded();
-    if (!SkinManager) return;
-    SkinManager->SetPendingSkinData(this);
-    SkinManager->ReloadSkinData();
-    if (SkinManager->State() == kManagerActivated) SkinManager->PostCommand(scSkinChanged, kCommandInterval);
+    if (!SkinManagerLink()) Loaded();
+    TSkinManagerLink* manager = SkinManagerLink();
+    if (!manager) return;
+    manager->SetPendingSkinData(this);
+    manager->ReloadSkinData();
+    if (manager->State() == kManagerActivated) manager->PostCommand(scSkinChanged, kCommandInterval);
 }
 
 void TSkinData::RaiseSkinChanged() {
@@ -236,21 +266,23 @@ void TSkinData::RaiseSkinChanged() {
 void TSkinData::Loaded() {
     qx::TComponent::Loaded();
     if (Designing()) return;
-    TSkinManage& manager = CreateSkinManager();
-    manager.AddSkinData(this);
+    // Without a manager's library in the program nothing is skinned; the settings still hold.
+    TSkinManagerLink* manager = RequireSkinManager();
+    if (manager) manager->AddSkinData(this);
     if (FSkinFormtype != TSkinFormType::sfMainform) {
-        manager.SetActive(true);
-        manager.SetState(manager.State() + 1);
-        if (auto* form = dynamic_cast<qx::TCustomForm*>(Owner())) manager.SkinWindow(form->Handle());
+        if (!manager) return;
+        manager->SetActive(true);
+        manager->SetState(manager->State() + 1);
+        if (auto* form = dynamic_cast<qx::TCustomForm*>(Owner())) manager->SkinWindow(form->Handle());
         return;
     }
-    manager.InstallHook();
+    if (manager) manager->InstallHook();
     if (FActive) {
         if (FNotLoaded) {
             FActive = false;
-        } else {
-            manager.SetPendingSkinData(this);
-            manager.PostCommand(scActivate, kCommandInterval);
+        } else if (manager) {
+            manager->SetPendingSkinData(this);
+            manager->PostCommand(scActivate, kCommandInterval);
         }
     }
     // With a skinned menu bar the menu items are the bar's; without it the system menu is left

@@ -128,6 +128,7 @@ private:
     void ReadSkinStream(qx::TStream& stream);
     void WriteSkinStream(qx::TStream& stream);
     void LoadMenuGlyphs();
+    bool DecodeStore();
 
     std::wstring FSkinFile;
     bool FActive = false;

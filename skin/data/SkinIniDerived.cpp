@@ -1,6 +1,7 @@
 // The skin objects that do not come straight from a section: the built-in track grooves, the
 // frame counts every object gets after reading, the mirrored combo button, the edit frame that
 // edit and combo boxes share, and the generated toolbar background.
+#include "framework/TextConvert.h"
 #include "skin/data/ImgUtil.h"
 #include "skin/data/SkinDraw.h"
 #include "skin/data/SkinIni.h"
@@ -13,8 +14,6 @@ constexpr int kEditFrameWidth = 50;
 constexpr int kEditFrameHeight = 21;
 constexpr int kToolbarWidth = 10;
 constexpr int kToolbarHeight = 40;
-
-std::wstring Widen(const char* ascii) { return std::wstring(ascii, ascii + std::char_traits<char>::length(ascii)); }
 
 void SetFrames(TDataSkinObject* object, std::int32_t frames) {
     if (object) object->FrameCount = frames;
@@ -39,7 +38,7 @@ void TSkinIniReader::LoadBuiltIn(const char* resourceName, std::unique_ptr<TData
     member = std::make_unique<TDataSkinObject>(resourceName);
     // An executable without the program's bitmap resources gets an empty image, which the
     // painters test like any other missing image.
-    member->Bitmap.LoadFromResourceName(::GetModuleHandleW(nullptr), Widen(resourceName));
+    member->Bitmap.LoadFromResourceName(::GetModuleHandleW(nullptr), qx::AsciiToWide(resourceName));
     member->Margins = RECT{3, 3, 3, 3};
     member->Tile = 0;
     member->FrameCount = 1;

@@ -1,6 +1,7 @@
 #include "skin/data/SkinPaintHelpers.h"
 
 #include "framework/Handles.h"
+#include "framework/TextConvert.h"
 
 
 namespace {
@@ -8,15 +9,6 @@ namespace {
 bool HasWideApi() {
     static const bool nt = (::GetVersion() & 0x80000000u) == 0;  // the top bit marks the old 8-bit systems
     return nt;
-}
-
-std::string WideToAnsi(const std::wstring& text) {
-    if (text.empty()) return {};
-    const int n = ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(n > 0 ? n : 0), '\0');
-    if (n > 0)
-        ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
-    return out;
 }
 
 }  // namespace
@@ -41,20 +33,13 @@ void PaintParentBackground(qx::TControl* control, HDC dc) {
         parent->Perform(WM_ERASEBKGND, wp, 0);
         parent->Perform(WM_PAINT, wp, 0);
     } catch (...) {
+        // Swallowed: the designer shows the control over whatever the parent managed to paint.
     }
-}
-
-std::wstring AnsiToWide(std::string_view text) {
-    if (text.empty()) return {};
-    const int n = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring out(static_cast<size_t>(n > 0 ? n : 0), L'\0');
-    if (n > 0) ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
-    return out;
 }
 
 int DrawTextWide(HDC dc, const std::wstring& text, RECT& rect, UINT format) {
     if (HasWideApi()) return ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, format);
-    const std::string ansi = WideToAnsi(text);
+    const std::string ansi = qx::WideToAnsi(text);
     return ::DrawTextA(dc, ansi.c_str(), -1, &rect, format);
 }
 

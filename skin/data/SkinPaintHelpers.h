@@ -1,9 +1,10 @@
 // Small platform helpers shared by the skin painters: the parent's background behind a
-// control, text in the system ANSI code page to wide text and onto a context, mouse-leave
+// control, wide text onto a context, mouse-leave
 // tracking, and the framework control of a window handle.
 #pragma once
 
 #include "framework/Controls.h"
+#include "framework/TextConvert.h"
 
 #include <string>
 #include <string_view>
@@ -14,8 +15,8 @@
 // parent paints nothing.
 void PaintParentBackground(qx::TControl* control, HDC dc);
 
-// Text in the system ANSI code page (CP_ACP) as wide text.
-std::wstring AnsiToWide(std::string_view text);
+// The painters convert ANSI text with the framework's helper.
+using qx::AnsiToWide;
 
 // DrawText of wide text (the ANSI call with converted text on systems without the wide one);
 // returns what DrawText returns. `rect` is updated as DrawText does (DT_CALCRECT).

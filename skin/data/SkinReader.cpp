@@ -3,6 +3,7 @@
 #include "Lzh.h"
 
 #include <algorithm>
+#include <new>
 #include <utility>
 
 namespace {
@@ -24,19 +25,25 @@ std::string LowerAscii(std::string_view text) {
 
 // Lines end at CR, LF or CR LF; a zero byte ends the text; a final line without terminator
 // counts, a terminator at the very end does not open another one; empty lines count.
-std::vector<std::string> SplitNameList(std::string_view text) {
+// `visit(line)` is called for each line in order.
+template <class Visit>
+void ForEachNameLine(std::string_view text, Visit&& visit) {
     text = text.substr(0, std::min(text.find('\0'), text.size()));
-    std::vector<std::string> lines;
     std::size_t i = 0;
     while (i < text.size()) {
         std::size_t end = i;
         while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
-        lines.emplace_back(text.substr(i, end - i));
+        visit(text.substr(i, end - i));
         if (end < text.size() && text[end] == '\r') ++end;
         if (end < text.size() && text[end] == '\n') ++end;
         i = end;
     }
-    return lines;
+}
+
+std::size_t CountNameLines(std::string_view text) noexcept {
+    std::size_t count = 0;
+    ForEachNameLine(text, [&count](std::string_view) noexcept { ++count; });
+    return count;
 }
 
 }  // namespace
@@ -58,7 +65,7 @@ TStoredSkin ReadStoredSkin(std::span<const std::uint8_t> property) noexcept {
     return result;
 }
 
-void TSkinReader::Clear() {
+void TSkinReader::Clear() noexcept {
     FStatus = TPackageStatus::psDamaged;
     FProblem.clear();
     FDeclaredLength = FVersion = FNameListLength = 0;
@@ -67,20 +74,56 @@ void TSkinReader::Clear() {
     FPackage.shrink_to_fit();
     FDataStart = 0;
     FEntries.clear();
+    FEntries.shrink_to_fit();
 }
 
-TPackageStatus TSkinReader::Fail(TPackageStatus status, std::string problem) {
+TPackageStatus TSkinReader::Fail(TPackageStatus status, std::string problem) noexcept {
     FStatus = status;
     FProblem = std::move(problem);
     FPackage.clear();
     FPackage.shrink_to_fit();
     FDataStart = 0;
     FEntries.clear();
+    FEntries.shrink_to_fit();
     return status;
 }
 
-TPackageStatus TSkinReader::LoadPackage(std::span<const std::uint8_t> compressedSkin) {
+// A skin whose reading needs more memory than there is cannot be shown: it is damaged, like
+// any other skin that does not load. What was allocated is given back first, so the problem
+// text itself has room.
+TPackageStatus TSkinReader::OutOfMemory() noexcept {
+    const std::int32_t declared = FDeclaredLength;
     Clear();
+    FDeclaredLength = declared;
+    try {
+        FProblem = "memory ran out while reading the package";
+    } catch (const std::bad_alloc&) {
+        // Nothing left even for the text: the status alone tells it.
+    }
+    return FStatus;
+}
+
+TPackageStatus TSkinReader::LoadPackage(std::span<const std::uint8_t> compressedSkin) noexcept {
+    Clear();
+    try {
+        return Decode(compressedSkin);
+    } catch (const ElzhException&) {
+        return OutOfMemory();
+    } catch (const std::bad_alloc&) {
+        return OutOfMemory();
+    }
+}
+
+TPackageStatus TSkinReader::ParsePackage(std::vector<std::uint8_t> package) noexcept {
+    Clear();
+    try {
+        return Parse(package);
+    } catch (const std::bad_alloc&) {
+        return OutOfMemory();
+    }
+}
+
+TPackageStatus TSkinReader::Decode(std::span<const std::uint8_t> compressedSkin) {
     if (compressedSkin.size() < 4) return Fail(TPackageStatus::psDamaged, "compressed skin has no length word");
     const std::int32_t declared = ReadInt32(compressedSkin, 0);
     const auto stream = compressedSkin.subspan(4);
@@ -89,6 +132,7 @@ TPackageStatus TSkinReader::LoadPackage(std::span<const std::uint8_t> compressed
     if (declared > kMaxSkinPackageSize)
         return Fail(TPackageStatus::psDamaged, "declared length " + std::to_string(declared) + " is too large");
 
+    FDeclaredLength = declared;
     std::vector<std::uint8_t> package;
     TLZH lzh;
     if (!lzh.Decode(stream, package, declared)) {
@@ -97,13 +141,10 @@ TPackageStatus TSkinReader::LoadPackage(std::span<const std::uint8_t> compressed
     }
     // The last match may run past the declared end; those bytes are not part of the package.
     package.resize(static_cast<std::size_t>(declared));
-    const TPackageStatus status = ParsePackage(std::move(package));
-    FDeclaredLength = declared;
-    return status;
+    return Parse(package);
 }
 
-TPackageStatus TSkinReader::ParsePackage(std::vector<std::uint8_t> package) {
-    Clear();
+TPackageStatus TSkinReader::Parse(std::vector<std::uint8_t>& package) {
     FDeclaredLength = static_cast<std::int32_t>(std::min<std::size_t>(package.size(), INT32_MAX));
     if (package.size() < kSkinHeaderSize)
         return Fail(TPackageStatus::psDamaged, "package of " + std::to_string(package.size()) + " bytes has no header");
@@ -116,34 +157,39 @@ TPackageStatus TSkinReader::ParsePackage(std::vector<std::uint8_t> package) {
                                                       std::to_string(kSkinPackageVersion));
     FPackage = std::move(package);
     FStatus = TPackageStatus::psLoaded;
-    ParseEntries();
-    return FStatus;
+    return ParseEntries();
 }
 
-void TSkinReader::ParseEntries() {
+TPackageStatus TSkinReader::ParseEntries() {
     const std::span<const std::uint8_t> bytes(FPackage);
     const std::int64_t size = static_cast<std::int64_t>(bytes.size());
     const std::int64_t listLength = FNameListLength;
     if (listLength < 0 || listLength > size - static_cast<std::int64_t>(kSkinHeaderSize)) {
         FProblem = "name list length " + std::to_string(FNameListLength) + " lies outside the package";
         FDataStart = bytes.size();
-        return;
+        return FStatus;
     }
     const std::string_view listText(reinterpret_cast<const char*>(bytes.data()) + kSkinHeaderSize,
                                     static_cast<std::size_t>(listLength));
-    std::vector<std::string> names = SplitNameList(listText);
+    // Counted before anything is allocated per entry: a few kilobytes of compressed line feeds
+    // would otherwise ask for an entry per empty name, millions of them.
+    const std::size_t count = CountNameLines(listText);
+    if (count > kMaxSkinEntries)
+        return Fail(TPackageStatus::psDamaged, "name list holds " + std::to_string(count) + " names, more than the " +
+                                                   std::to_string(kMaxSkinEntries) + " a package holds");
 
     const std::int64_t tableStart = static_cast<std::int64_t>(kSkinHeaderSize) + listLength;
-    const std::int64_t tableEnd = tableStart + 4 * static_cast<std::int64_t>(names.size());
+    const std::int64_t tableEnd = tableStart + 4 * static_cast<std::int64_t>(count);
     FDataStart = static_cast<std::size_t>(std::min(tableEnd, size));
     const std::int64_t dataSize = size - static_cast<std::int64_t>(FDataStart);
 
-    FEntries.reserve(names.size());
+    FEntries.reserve(count);
     std::int64_t offset = 0;
     std::size_t absent = 0;
-    for (std::size_t i = 0; i < names.size(); ++i) {
+    ForEachNameLine(listText, [&](std::string_view name) {
+        const std::size_t i = FEntries.size();
         TSkinEntry entry;
-        entry.Name = LowerAscii(names[i]);
+        entry.Name = LowerAscii(name);
         entry.Offset = offset;
         const std::int64_t at = tableStart + 4 * static_cast<std::int64_t>(i);
         const bool readable = at + 4 <= size;
@@ -154,8 +200,9 @@ void TSkinReader::ParseEntries() {
         entry.Present = readable && entry.Size >= 0 && entry.Offset >= 0 && entry.Offset + entry.Size <= dataSize;
         if (!entry.Present) ++absent;
         FEntries.push_back(std::move(entry));
-    }
-    if (absent > 0) FProblem = std::to_string(absent) + " of " + std::to_string(names.size()) + " entries lie outside the package";
+    });
+    if (absent > 0) FProblem = std::to_string(absent) + " of " + std::to_string(count) + " entries lie outside the package";
+    return FStatus;
 }
 
 std::span<const std::uint8_t> TSkinReader::Data() const {

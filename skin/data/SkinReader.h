@@ -14,13 +14,17 @@ inline constexpr std::int32_t kSkinPackageVersion = 20000;
 inline constexpr std::size_t kSkinHeaderSize = 16;
 // No real skin comes near this; it keeps a damaged length word from reserving gigabytes.
 inline constexpr std::int64_t kMaxSkinPackageSize = 128 * 1024 * 1024;
+// The layout's size table holds this many entries; a name list with more lines is damage,
+// found by counting before anything is allocated per entry.
+inline constexpr std::size_t kMaxSkinEntries = 1001;
 // What the user is told for an outdated or damaged package ('\r' breaks the line).
 inline constexpr char kOldSkinMessage[] = "This is Older Skin File\rPlease update to new version !";
 
 enum class TPackageStatus {
     psLoaded,       // header read and version right; members may still be individually absent
     psOldVersion,   // version word is not 20000
-    psDamaged,      // header unreadable, or length word impossible for the stream behind it
+    psDamaged,      // header unreadable, length word impossible for the stream behind it, more
+                    // names than the layout holds, or memory ran out while reading
 };
 
 // The message to show for a status, or "" for psLoaded.
@@ -42,11 +46,11 @@ TStoredSkin ReadStoredSkin(std::span<const std::uint8_t> property) noexcept;
 
 class TSkinReader {
 public:
-    // Layer 2: a 32-bit decoded length, then the LZHUF stream. Replaces what was loaded.
-    // Throws ElzhException only when memory runs out.
-    TPackageStatus LoadPackage(std::span<const std::uint8_t> compressedSkin);
+    // Layer 2: a 32-bit decoded length, then the LZHUF stream. Replaces what was loaded. Memory
+    // running out while decoding or parsing makes the package damaged; nothing is thrown.
+    TPackageStatus LoadPackage(std::span<const std::uint8_t> compressedSkin) noexcept;
     // Layer 3: an already decoded package. Replaces what was loaded.
-    TPackageStatus ParsePackage(std::vector<std::uint8_t> package);
+    TPackageStatus ParsePackage(std::vector<std::uint8_t> package) noexcept;
 
     // Bytes of the first entry whose name equals `name` (compared case-insensitively); empty
     // when there is no such entry or it is absent. Valid until the next load.
@@ -70,9 +74,12 @@ public:
     std::span<const std::uint8_t> Data() const;
 
 private:
-    void Clear();
-    TPackageStatus Fail(TPackageStatus status, std::string problem);
-    void ParseEntries();
+    void Clear() noexcept;
+    TPackageStatus Fail(TPackageStatus status, std::string problem) noexcept;
+    TPackageStatus OutOfMemory() noexcept;
+    TPackageStatus Decode(std::span<const std::uint8_t> compressedSkin);
+    TPackageStatus Parse(std::vector<std::uint8_t>& package);
+    TPackageStatus ParseEntries();
 
     TPackageStatus FStatus = TPackageStatus::psDamaged;
     std::string FProblem;

@@ -138,17 +138,17 @@ RECT LayoutButton(const TDataSkinSysButton& data, SIZE size, const TLayoutContex
 //--- the form's buttons
 
 void TWinSkinForm::BuildButtons() {
-    FHotObject = nullptr;
-    FButtons.clear();
+    FCaption.HotObject = nullptr;
+    FCaption.Buttons.clear();
     if (!FSkinData) return;
     for (auto& data : FSkinData->SysButtons) {
         if (!data) continue;
         if (IsIconAction(data->Action)) {
-            FIcon.Render(FHandle, FSkinData);
+            FCaption.Icon.Render(FHandle, FSkinData);
             if (data->Bitmap.Empty() && !FSkinData->AppIcon.Empty()) data->Bitmap.Assign(&FSkinData->AppIcon);
             data->FrameCount = 1;
         }
-        FButtons.push_back(std::make_unique<TWinSysButton>(this, data.get()));
+        FCaption.Buttons.push_back(std::make_unique<TWinSysButton>(this, data.get()));
     }
 }
 
@@ -174,28 +174,28 @@ TButtonContext TWinSkinForm::ButtonContext() const {
 void TWinSkinForm::LayoutButtons(int windowWidth) {
     TLayoutContext layout;
     layout.WindowWidth = windowWidth;
-    layout.TitleRect = FTitleRect;
-    layout.Metrics = FMetrics;
+    layout.TitleRect = FCaption.TitleRect;
+    layout.Metrics = FFrame.Metrics;
     layout.RightToLeft = FRightToLeft;
     if (FSkinData && FSkinData->MenuBar) layout.MenuBarMargin = FSkinData->MenuBar->Margins.left;
     const TButtonContext context = ButtonContext();
     int buttonsLeft = 0;
-    for (auto& button : FButtons) {
+    for (auto& button : FCaption.Buttons) {
         button->FVisible = ButtonVisible(*button->FData, context);
         const SIZE size = button->Size();
         if (!button->FVisible || size.cx <= 0 || size.cy <= 0) continue;
         button->FRect = LayoutButton(*button->FData, size, layout);
         if (button->FData->Align == 1) buttonsLeft = std::max<int>(buttonsLeft, button->FRect.left);
     }
-    if (buttonsLeft > 0) FButtonsLeft = buttonsLeft;
+    if (buttonsLeft > 0) FCaption.ButtonsLeft = buttonsLeft;
 }
 
 void TWinSkinForm::PaintButtonsOnStrip(HDC strip) {
-    for (auto& button : FButtons) {
+    for (auto& button : FCaption.Buttons) {
         TDataSkinSysButton& data = *button->FData;
         if (!button->FVisible || data.Bitmap.Empty() || data.Visibility == 100) continue;
         if (IsIconAction(data.Action)) {
-            FIcon.Draw(strip, button->FRect);
+            FCaption.Icon.Draw(strip, button->FRect);
             continue;
         }
         const int frame = FActive || data.FrameCount < 4 ? kFrameNormal : kFrameInactive;
@@ -215,19 +215,19 @@ void TWinSkinForm::PaintButton(TWinSysButton& button, int frame) {
     work.SetPixelFormat(qx::TPixelFormat::pf24bit);
     work.SetSize(w, h);
     qx::BitmapDc dc(work);
-    if (!FCaptionBack.Empty()) {
-        qx::BitmapDc back(FCaptionBack);
+    if (!FCaption.Back.Empty()) {
+        qx::BitmapDc back(FCaption.Back);
         ::BitBlt(dc.get(), 0, 0, w, h, back.get(), r.left, r.top, SRCCOPY);
     }
     const RECT local{0, 0, w, h};
-    if (IsIconAction(data.Action)) FIcon.Draw(dc.get(), local);
+    if (IsIconAction(data.Action)) FCaption.Icon.Draw(dc.get(), local);
     else DrawSkinFrame(dc.get(), local, data.Bitmap, true, std::max(data.FrameCount, 1), frame);
     qx::WindowDc window(FHandle, true);
     if (window.get()) ::BitBlt(window.get(), r.left, r.top, w, h, dc.get(), 0, 0, SRCCOPY);
 }
 
 TWinSysButton* TWinSkinForm::ObjectAt(POINT pt) {
-    for (auto& button : FButtons)
+    for (auto& button : FCaption.Buttons)
         if (button->FVisible && button->FData->Action >= 0 && ::PtInRect(&button->FRect, pt)) return button.get();
     return nullptr;
 }

@@ -4,10 +4,17 @@
 // plain functions of the window's state.
 #pragma once
 
+#include "framework/Bitmap.h"
+#include "framework/ExtCtrls.h"
+#include "framework/Handles.h"
 #include "skin/data/SkinObjects.h"
 #include "skin/form/FrameMetrics.h"
+#include "skin/form/WindowIcon.h"
 
 #include <functional>
+#include <memory>
+#include <string>
+#include <vector>
 #include <windows.h>
 
 class TWinSkinForm;
@@ -87,3 +94,21 @@ struct TLayoutContext {
     int MenuBarMargin = 0;  // the MenuBar descriptor's left margin, 0 without one
 };
 RECT LayoutButton(const TDataSkinSysButton& data, SIZE size, const TLayoutContext& c);
+
+// The caption of one skinned window: its buttons and hover state, the painted strip, the icon,
+// the font and the title as drawn.
+struct TCaptionParts {
+    std::vector<std::unique_ptr<TWinSysButton>> Buttons;
+    TNCObject* HotObject = nullptr;
+    int ButtonsLeft = 0;
+    qx::TBitmap Bitmap;
+    qx::TBitmap Back;  // the strip before the buttons went on: what lies behind them
+    TWindowIcon Icon;
+    qx::UniqueFont Font;
+    std::wstring TitlePrefix = L"  ";
+    std::wstring TitleSuffix = L" ";
+    int TitleWidth = 0;
+    RECT TitleRect{};
+    // Ends the hover state of a caption object the cursor has left.
+    std::unique_ptr<qx::TTimer> HoverTimer;
+};

@@ -29,7 +29,7 @@ bool TWinSkinForm::NCMouseMove(qx::TMessage& m) {
         m.Result = 0;
         return true;
     }
-    if (FHotObject) FHotObject->MouseLeave();
+    if (FCaption.HotObject) FCaption.HotObject->MouseLeave();
     return false;
 }
 
@@ -64,7 +64,7 @@ bool TWinSkinForm::NCLButtonUp(qx::TMessage& m) {
     if (!object) return false;
     m.Result = 0;
     // A press that began on another object (or nowhere) does nothing here.
-    if (object != FHotObject) return true;
+    if (object != FCaption.HotObject) return true;
     object->MouseUp();
     const int action = object->FData->Action;
     if (IsSystemMenuAction(action)) {
@@ -110,13 +110,13 @@ bool TWinSkinForm::NCRButtonDown(qx::TMessage& m) {
 void TWinSkinForm::HoverTimer(qx::TObject*) { HoverTick(); }
 
 void TWinSkinForm::HoverTick() {
-    if (!FActive || !FHotObject || FMenuPart.Tracking) return;
+    if (!FActive || !FCaption.HotObject || FMenus.Tracking) return;
     POINT cursor{};
     if (!::GetCursorPos(&cursor)) return;
     const POINT pt = ScreenToWindowPoint(cursor);
-    if (!::PtInRect(&FHotObject->FRect, pt)) FHotObject->MouseLeave();
+    if (!::PtInRect(&FCaption.HotObject->FRect, pt)) FCaption.HotObject->MouseLeave();
 }
 
 void TWinSkinForm::StopHoverTimer() {
-    if (FTimer) FTimer->SetEnabled(false);
+    if (FCaption.HoverTimer) FCaption.HoverTimer->SetEnabled(false);
 }

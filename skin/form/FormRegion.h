@@ -7,6 +7,15 @@
 
 class TSkinData;
 
+// The region a skinned window was given: the window owns it, so the handle is only its
+// identity; the size it was cut for tells when it must be cut again.
+struct TFormShape {
+    HRGN Region = nullptr;
+    bool HasRegion = false;
+    int Width = 0;
+    int Height = 0;
+};
+
 // True when the window's region follows the border images (any of the left, right and top
 // borders is transparent); false for a plain rectangle over the whole window.
 bool RegionFollowsBorders(const TSkinData& skin);

@@ -23,6 +23,18 @@ struct TFrameMetrics {
     int ClientTop() const { return Top + Menu; }
 };
 
+// The form skinning's frame geometry of one window: the skin's metrics, the window as last
+// painted, and the system's own frame measured once before the skin changed it.
+struct TFrameGeometry {
+    TFrameMetrics Metrics;
+    RECT WindowRect{};
+    int WindowWidth = 0;
+    int WindowHeight = 0;
+    RECT ClientRect{};
+    int NativeExtraWidth = 0;
+    int NativeExtraHeight = 0;
+};
+
 // From the window's styles: none without a full caption (WS_CAPTION), sizeable with a thick
 // frame, dialog with DS_MODALFRAME or WS_EX_DLGMODALFRAME, single otherwise. Dialog boxes
 // ("#32770", "TMessageForm") always count as dialogs, even without a caption.

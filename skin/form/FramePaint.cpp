@@ -19,59 +19,61 @@ void TWinSkinForm::PaintFrame(HDC dc) {
         if (window.get()) PaintFrameTo(window.get());
     }
     // Every button was drawn in its normal frame: no hover state survives a full paint.
-    FHotObject = nullptr;
+    FCaption.HotObject = nullptr;
 }
 
 // Nothing thrown while painting may leave the window half-handled: the frame is simply not
 // finished then (the context is released by the caller's guard either way).
 void TWinSkinForm::PaintFrameTo(HDC dc) {
     try {
-        ::GetWindowRect(FHandle, &FWindowRect);
-        const int w = FWindowRect.right - FWindowRect.left, h = FWindowRect.bottom - FWindowRect.top;
-        FWindowWidth = w;
-        FWindowHeight = h;
+        ::GetWindowRect(FHandle, &FFrame.WindowRect);
+        const int w = FFrame.WindowRect.right - FFrame.WindowRect.left, h = FFrame.WindowRect.bottom - FFrame.WindowRect.top;
+        FFrame.WindowWidth = w;
+        FFrame.WindowHeight = h;
         const bool active = FActive != 0;
-        const TFrameMetrics& m = FMetrics;
+        const TFrameMetrics& m = FFrame.Metrics;
         PaintBorderPiece(dc, kBorderLeft, RECT{0, 0, m.Left, h}, *FSkinData, active);
         PaintBorderPiece(dc, kBorderRight, RECT{w - m.Right, 0, w, h}, *FSkinData, active);
         PaintBorderPiece(dc, kBorderBottom, RECT{m.Left, h - m.Bottom, w - m.Right, h}, *FSkinData, active);
         PaintCaptionStrip(dc, w);
         PaintMenuBand(dc, w);
     } catch (...) {
+        // Swallowed: a message box raised from the frame's paint would make the frame paint
+        // (and fail) again underneath it. The frame keeps what was drawn before the fault.
     }
 }
 
 // The caption strip is composed off-screen and copied in one go: the ends of the side borders,
 // the top border, the title and the caption buttons.
 void TWinSkinForm::PaintCaptionStrip(HDC dc, int w) {
-    const TFrameMetrics& m = FMetrics;
+    const TFrameMetrics& m = FFrame.Metrics;
     if (w <= 0 || m.Top <= 0) return;
     const bool active = FActive != 0;
-    FCaptionBitmap.SetSize(w, m.Top);
-    qx::TCanvas& canvas = FCaptionBitmap.Canvas();
+    FCaption.Bitmap.SetSize(w, m.Top);
+    qx::TCanvas& canvas = FCaption.Bitmap.Canvas();
     HDC strip = canvas.Handle();
-    const int h = FWindowHeight;
+    const int h = FFrame.WindowHeight;
     PaintBorderPiece(strip, kBorderLeft, RECT{0, 0, m.Left, h}, *FSkinData, active);
     PaintBorderPiece(strip, kBorderRight, RECT{w - m.Right, 0, w, h}, *FSkinData, active);
     const RECT cap{m.Left, 0, w - m.Right, m.Top};
     PaintBorderPiece(strip, kBorderTop, cap, *FSkinData, active);
 
     TTitleState title;
-    title.Text = FTitlePrefix + WindowText() + FTitleSuffix;
+    title.Text = FCaption.TitlePrefix + WindowText() + FCaption.TitleSuffix;
     title.Cap = cap;
     title.Active = active;
     title.RightToLeft = FRightToLeft;
     title.Popup = (static_cast<DWORD>(::GetWindowLongPtrW(FHandle, GWL_STYLE)) & WS_POPUP) != 0;
     title.BorderKind = FBorderKind;
-    title.ButtonsLeft = FButtonsLeft;
-    title.Font = FCaptionFont.get();
-    FTitleRect = PaintTitle(canvas, *FSkinData, title);
+    title.ButtonsLeft = FCaption.ButtonsLeft;
+    title.Font = FCaption.Font.get();
+    FCaption.TitleRect = PaintTitle(canvas, *FSkinData, title);
 
     strip = canvas.Handle();
-    FCaptionBack.SetPixelFormat(qx::TPixelFormat::pf24bit);
-    FCaptionBack.SetSize(w, m.Top);
+    FCaption.Back.SetPixelFormat(qx::TPixelFormat::pf24bit);
+    FCaption.Back.SetSize(w, m.Top);
     {
-        qx::BitmapDc back(FCaptionBack);
+        qx::BitmapDc back(FCaption.Back);
         ::BitBlt(back.get(), 0, 0, w, m.Top, strip, 0, 0, SRCCOPY);
     }
     LayoutButtons(w);
@@ -81,7 +83,7 @@ void TWinSkinForm::PaintCaptionStrip(HDC dc, int w) {
 
 // The band under the caption: the skinned menu bar, else the skin's background.
 void TWinSkinForm::PaintMenuBand(HDC dc, int w) {
-    const TFrameMetrics& m = FMetrics;
+    const TFrameMetrics& m = FFrame.Metrics;
     if (m.Menu <= 0) return;
     RECT band{m.Left, m.Top, w - m.Right, m.Top + m.Menu};
     if (band.right <= band.left) return;
@@ -97,34 +99,34 @@ void TWinSkinForm::UpdateRegion() {
     ::GetWindowRect(FHandle, &r);
     const int w = r.right - r.left, h = r.bottom - r.top;
     if (w <= 0 || h <= 0) return;
-    if (FHasRegion && w == FRegionWidth && h == FRegionHeight && FFormKind != kFormMDIChild && FState != kFormReskinning)
+    if (FShape.HasRegion && w == FShape.Width && h == FShape.Height && FFormKind != kFormMDIChild && FState != kFormReskinning)
         return;
     const bool follows = RegionFollowsBorders(*FSkinData);
     // The shape follows the painted caption: paint it first when it is not there yet.
-    qx::TBitmap* strip = FCaptionBitmap.Width() == w && FCaptionBitmap.Height() == FMetrics.Top ? &FCaptionBitmap : nullptr;
-    qx::UniqueRgn region = BuildFrameRegion(*FSkinData, FMetrics, FBorderKind, w, h, FActive != 0, strip);
+    qx::TBitmap* strip = FCaption.Bitmap.Width() == w && FCaption.Bitmap.Height() == FFrame.Metrics.Top ? &FCaption.Bitmap : nullptr;
+    qx::UniqueRgn region = BuildFrameRegion(*FSkinData, FFrame.Metrics, FBorderKind, w, h, FActive != 0, strip);
     if (!region) return;
     // The plain rectangle records no size, so it is made again on every request.
-    FRegionWidth = follows ? w : 0;
-    FRegionHeight = follows ? h : 0;
+    FShape.Width = follows ? w : 0;
+    FShape.Height = follows ? h : 0;
     // The old region belongs to the window, which deletes it when it takes the new one; the
     // new one belongs to the window once it is set (and is deleted here if it was not).
     HRGN handle = region.get();
     if (::SetWindowRgn(FHandle, handle, TRUE)) {
         region.release();
-        FRegion = handle;
-        FHasRegion = true;
+        FShape.Region = handle;
+        FShape.HasRegion = true;
     }
 }
 
 void TWinSkinForm::ClearRegion() {
-    if (!FHasRegion) return;
-    FCaptionBitmap.SetSize(0, 0);
+    if (!FShape.HasRegion) return;
+    FCaption.Bitmap.SetSize(0, 0);
     // Taking the region away makes the system delete it: only the handle is forgotten here.
-    FRegion = nullptr;
+    FShape.Region = nullptr;
     ::SetWindowRgn(FHandle, nullptr, FFormKind == kFormMDIChild);
-    FHasRegion = false;
-    FRegionWidth = FRegionHeight = 0;
+    FShape.HasRegion = false;
+    FShape.Width = FShape.Height = 0;
 }
 
 //--- tool bars

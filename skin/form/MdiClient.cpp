@@ -6,27 +6,30 @@
 #include "skin/form/WinSkinForm.h"
 
 void TWinSkinForm::SubclassMDIClient() {
-    if (!FMDIClient || FClientSubclass) return;
-    FClientSubclass = TSubclass::Install(FMDIClient, ::IsWindowUnicode(FMDIClient) != FALSE,
-                                         qx::TWndMethod::Of<&TWinSkinForm::MDIClientProc>(this));
+    if (!FMdi.Client || FMdi.Subclass.Installed()) return;
+    FMdi.Subclass.Install(FMdi.Client, qx::TWndMethod::Of<&TWinSkinForm::MDIClientProc>(this));
 }
 
-void TWinSkinForm::RestoreMDIClient() { TSubclass::Remove(FClientSubclass); }
+void TWinSkinForm::RestoreMDIClient() { FMdi.Subclass.Release(); }
+
+void TWinSkinForm::ForgetMDIClient() {
+    RestoreMDIClient();
+    ClearManagerMDIClient(FMdi.Client);
+}
 
 void TWinSkinForm::MDIClientProc(qx::TMessage& m) {
-    TSubclass* client = FClientSubclass;
-    if (!client) return;
-    auto old = [&] { m.Result = client->CallOld(m.Msg, m.WParam, m.LParam); };
+    if (!FMdi.Subclass.Installed()) return;
+    auto old = [&] { FMdi.Subclass.CallPrevious(m); };
     switch (m.Msg) {
     case WM_NCDESTROY:
         old();
-        RestoreMDIClient();
+        ForgetMDIClient();
         return;
     case WM_NCCALCSIZE:
         // The skin draws no scroll bars on the client unless asked to keep them.
         if (FSkinFrame && FSkinData && !InSet(FSkinData->Options(), xoMDIScrollbar)) {
-            const auto style = ::GetWindowLongPtrW(FMDIClient, GWL_STYLE);
-            ::SetWindowLongPtrW(FMDIClient, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_VSCROLL | WS_HSCROLL));
+            const auto style = ::GetWindowLongPtrW(FMdi.Client, GWL_STYLE);
+            ::SetWindowLongPtrW(FMdi.Client, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_VSCROLL | WS_HSCROLL));
         }
         old();
         return;
@@ -38,11 +41,11 @@ void TWinSkinForm::MDIClientProc(qx::TMessage& m) {
         old();
         if (!FSkinFrame) return;
         BOOL maximized = FALSE;
-        auto active = reinterpret_cast<HWND>(::SendMessageW(FMDIClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
+        auto active = reinterpret_cast<HWND>(::SendMessageW(FMdi.Client, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
         SetMenuActive(active && maximized);
         // The last child is gone: the skin's menu setting is what it was before children came,
         // and the bar shows the frame's own menu again.
-        if (!active && FSkinData) FSkinData->SetMenuUpdate(FMenuUpdateAtAttach);
+        if (!active && FSkinData) FSkinData->SetMenuUpdate(FMdi.MenuUpdateAtAttach);
         if (!active && MenuBar()) {
             MenuBar()->Build();
             PaintFrame();

@@ -101,8 +101,8 @@ void TMenuBtn::PaintTo(HDC dc, bool withBackground) {
 
 //--- TWinSkinMenu
 
-TMenuBarPart::TMenuBarPart() = default;
-TMenuBarPart::~TMenuBarPart() = default;
+TFormMenus::TFormMenus() = default;
+TFormMenus::~TFormMenus() = default;
 
 TWinSkinMenu::TWinSkinMenu(TWinSkinForm& form) : FForm(form) {}
 

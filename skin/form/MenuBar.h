@@ -129,15 +129,5 @@ private:
     std::vector<std::pair<HMENU, UINT>> FOwnerDrawn;
 };
 
-// The form skinning object's menu state: the menu bar, its tracking, and the item handlers.
-struct TMenuBarPart {
-    TMenuBarPart();
-    ~TMenuBarPart();
-    std::unique_ptr<TWinSkinMenu> Bar;
-    bool Tracking = false;
-    HMENU TrackedMenu = nullptr;
-    std::unique_ptr<TSkinMenuItems> Items;
-};
-
 // Whether a message-filter hook of the menu bar is installed now (tests).
 bool MenuBarHookInstalled();

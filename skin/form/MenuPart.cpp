@@ -6,22 +6,22 @@
 #include "skin/form/WinSkinForm.h"
 
 void TWinSkinForm::AttachMenus() {
-    if (!FMenuPart.Items) FMenuPart.Items = std::make_unique<TSkinMenuItems>(*this);
+    if (!FMenus.Items) FMenus.Items = std::make_unique<TSkinMenuItems>(*this);
     if (!FSkinFrame) return;
-    FMenuHandle = ::GetMenu(FHandle);
-    if (!FMenuHandle || FFormKind == kFormMDIChild) return;
+    FMenus.Handle = ::GetMenu(FHandle);
+    if (!FMenus.Handle || FFormKind == kFormMDIChild) return;
     // A first guess of one row: the band is measured at its first paint.
-    FMetrics.Menu = ::GetSystemMetrics(SM_CYMENU);
-    FMenuPart.Bar = std::make_unique<TWinSkinMenu>(*this);
-    FMenuPart.Bar->Build();
+    FFrame.Metrics.Menu = ::GetSystemMetrics(SM_CYMENU);
+    FMenus.Bar = std::make_unique<TWinSkinMenu>(*this);
+    FMenus.Bar->Build();
 }
 
 // The popup menus of the form (and the skinned system menu) draw skinned items while the window
 // is skinned; switched off, every menu of the form gets its own drawing back.
 void TWinSkinForm::HookFormMenus(bool on) {
-    TSkinMenuItems* items = FMenuPart.Items.get();
+    TSkinMenuItems* items = FMenus.Items.get();
     if (!items) return;
-    if (FSystemMenu) items->HookPopupMenu(*FSystemMenu, on);
+    if (FSysMenu.Menu) items->HookPopupMenu(*FSysMenu.Menu, on);
     if (!FForm) return;
     items->HookPopupMenus(FForm, on);
     if (!on) items->HookMainMenus(FForm, false);
@@ -31,12 +31,12 @@ void TWinSkinForm::DetachMenus(bool restoreNative) {
     // Handlers pointing at this object must not outlive the window's skinning, also when only
     // the window (not the form) goes.
     HookFormMenus(false);
-    if (FMenuPart.Bar) {
-        if (restoreNative) FMenuPart.Bar->Restore();
-        FMenuPart.Bar.reset();
+    if (FMenus.Bar) {
+        if (restoreNative) FMenus.Bar->Restore();
+        FMenus.Bar.reset();
     }
-    FMenuPart.Tracking = false;
-    FMenuPart.TrackedMenu = nullptr;
+    FMenus.Tracking = false;
+    FMenus.TrackedMenu = nullptr;
 }
 
 // SC_KEYMENU: Alt or F10 alone opens the first menu of the bar, Alt+letter the menu with that
@@ -67,9 +67,9 @@ bool TWinSkinForm::DialogChar(qx::TMessage& m) {
 }
 
 bool TWinSkinForm::MdiChildMaximizedInBand() const {
-    if (FFormKind != kFormMDIParent || !FMDIClient || !MenuBar()) return false;
+    if (FFormKind != kFormMDIParent || !FMdi.Client || !MenuBar()) return false;
     BOOL maximized = FALSE;
-    const auto active = reinterpret_cast<HWND>(::SendMessageW(FMDIClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
+    const auto active = reinterpret_cast<HWND>(::SendMessageW(FMdi.Client, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
     return active && maximized;
 }
 

@@ -198,7 +198,7 @@ bool TWinSkinMenu::OpenMenu(TMenuBtn* button) {
     ::GetWindowRect(wnd, &window);
     MakeOwnerDrawn(button->FSubMenu);
 
-    TMenuBarPart& part = FForm.MenuPart();
+    TFormMenus& part = FForm.MenuPart();
     part.Tracking = true;
     const bool rtl = RightToLeft();
     const int x = window.left + (rtl ? button->FRect.right : button->FRect.left);

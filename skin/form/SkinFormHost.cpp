@@ -1,6 +1,7 @@
 #include "skin/form/SkinFormHost.h"
 
-#include "skin/controls/SkinManage.h"
+#include "skin/data/SkinManagerLink.h"
+#include "skin/form/SkinFormRegistry.h"
 #include "skin/form/WinSkinForm.h"
 
 #include <algorithm>
@@ -10,11 +11,6 @@ namespace {
 int gMenuMode = kMenuModePopup;
 bool gMenuActive = false;
 HWND gMDIClient = nullptr;
-
-std::vector<TWinSkinForm*>& Forms() {
-    static auto* forms = new std::vector<TWinSkinForm*>;
-    return *forms;
-}
 
 }  // namespace
 
@@ -28,6 +24,9 @@ void SetMenuMode(int mode) { gMenuMode = mode; }
 
 HWND ManagerMDIClient() { return gMDIClient; }
 void SetManagerMDIClient(HWND client, qx::TCustomForm*) { gMDIClient = client; }
+void ClearManagerMDIClient(HWND client) {
+    if (client && gMDIClient == client) gMDIClient = nullptr;
+}
 
 bool MenuActive() { return gMenuActive; }
 
@@ -35,28 +34,15 @@ bool MenuActive() { return gMenuActive; }
 void SetMenuActive(bool on) {
     if (on == gMenuActive) return;
     gMenuActive = on;
-    for (TWinSkinForm* form : std::vector<TWinSkinForm*>(Forms()))
-        if (std::find(Forms().begin(), Forms().end(), form) != Forms().end() && form->FormKind() == kFormMDIChild)
+    for (TWinSkinForm* form : SkinFormRegistry().Forms()) {
+        const std::vector<TWinSkinForm*> alive = SkinFormRegistry().Forms();
+        if (std::find(alive.begin(), alive.end(), form) != alive.end() && form->FormKind() == kFormMDIChild)
             form->MenuActiveChanged(on);
-}
-
-const std::vector<TWinSkinForm*>& SkinForms() { return Forms(); }
-
-void AddSkinForm(TWinSkinForm* form) {
-    if (std::find(Forms().begin(), Forms().end(), form) == Forms().end()) Forms().push_back(form);
-}
-
-void RemoveSkinForm(TWinSkinForm* form) {
-    Forms().erase(std::remove(Forms().begin(), Forms().end(), form), Forms().end());
-}
-
-TWinSkinForm* FindSkinForm(HWND wnd) {
-    for (TWinSkinForm* form : Forms())
-        if (form->Handle() == wnd) return form;
-    return nullptr;
+    }
 }
 
 // Only from "never activated": a manager counting its form-only components up keeps its count.
 void MarkManagerActivated() {
-    if (SkinManager && SkinManager->State() == kManagerNeverActivated) SkinManager->SetState(kManagerActivated);
+    TSkinManagerLink* manager = SkinManagerLink();
+    if (manager && manager->State() == kManagerNeverActivated) manager->SetState(kManagerActivated);
 }

@@ -37,18 +37,15 @@ void SetMenuMode(int mode);
 // The MDI client of the skinned MDI parent, as the manager knows it.
 HWND ManagerMDIClient();
 void SetManagerMDIClient(HWND client, qx::TCustomForm* parent);
+// The MDI parent that owns `client` goes (or stops being skinned): the handle is forgotten, so
+// that a later window given the same handle never receives what was meant for the client.
+void ClearManagerMDIClient(HWND client);
 
 // The manager's menu-active flag (a maximised MDI child shows its buttons in the parent's menu
 // band). Setting a new value tells every skinned MDI child.
 bool MenuActive();
 void SetMenuActive(bool on);
 
-// Every form skinning object alive, oldest first (what the manager's registry would hold).
-const std::vector<TWinSkinForm*>& SkinForms();
-void AddSkinForm(TWinSkinForm* form);
-void RemoveSkinForm(TWinSkinForm* form);
-// The skinning object of a window, or null.
-TWinSkinForm* FindSkinForm(HWND wnd);
 
 // The manager's state becomes "activated" (a window was taken over).
 void MarkManagerActivated();

@@ -39,14 +39,14 @@ void TWinSkinForm::RestoreWindowProc() {
         if (FForm) FForm->WindowProc = FOldFormProc;
         FFormHooked = false;
     }
-    TSubclass::Remove(FSubclass);
+    FSubclass.Release();
 }
 
 void TWinSkinForm::RestoreFormMenus() { HookFormMenus(false); }
 
 void TWinSkinForm::Detach() {
-    if (FTimer) FTimer->SetEnabled(false);
-    FSystemMenu.reset();
+    if (FCaption.HoverTimer) FCaption.HoverTimer->SetEnabled(false);
+    FSysMenu.Menu.reset();
     const bool wasSubclassed = Subclassed();
     RestoreWindowProc();
     // The form's colour first: wrappers that give a control back its tie to the parent's
@@ -55,7 +55,7 @@ void TWinSkinForm::Detach() {
     FColorSet = false;
     ReleaseWrappers();
     RestoreFormMenus();
-    RestoreMDIClient();
+    ForgetMDIClient();
     DetachMenus(true);
     if (!FSkinFrame) {
         // Only the controls were skinned: they paint themselves again.
@@ -65,14 +65,14 @@ void TWinSkinForm::Detach() {
     }
     if (!wasSubclassed || !FHandle || !::IsWindow(FHandle)) return;
     if (FBorderIcons & kIconSystemMenu) SetStyle(static_cast<DWORD>(::GetWindowLongPtrW(FHandle, GWL_STYLE)) | WS_SYSMENU);
-    FCaptionBitmap.SetSize(0, 0);
-    FHotObject = nullptr;
+    FCaption.Bitmap.SetSize(0, 0);
+    FCaption.HotObject = nullptr;
     if (FState != kFormDestroying && !(FIsChild && FFormKind != kFormMDIChild)) {
         RECT r{};
         ::GetWindowRect(FHandle, &r);
         if (FFormKind == kFormMDIChild) ::MapWindowPoints(nullptr, ::GetParent(FHandle), reinterpret_cast<POINT*>(&r), 2);
-        const int w = (r.right - r.left) + FNativeExtraWidth - FMetrics.Left - FMetrics.Right;
-        const int h = (r.bottom - r.top) + FNativeExtraHeight - FMetrics.Top - FMetrics.Bottom;
+        const int w = (r.right - r.left) + FFrame.NativeExtraWidth - FFrame.Metrics.Left - FFrame.Metrics.Right;
+        const int h = (r.bottom - r.top) + FFrame.NativeExtraHeight - FFrame.Metrics.Top - FFrame.Metrics.Bottom;
         UINT flags = SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER;
         // A maximised window keeps the size the system gives it.
         if (FShowState == kShowMaximized || FShowState == kShowMinimized) flags |= SWP_NOSIZE | SWP_NOMOVE;
@@ -80,15 +80,15 @@ void TWinSkinForm::Detach() {
     }
     // The window owns its region: taking it away makes the system delete it.
     ::SetWindowRgn(FHandle, nullptr, TRUE);
-    FRegion = nullptr;
-    FHasRegion = false;
-    FRegionWidth = FRegionHeight = 0;
+    FShape.Region = nullptr;
+    FShape.HasRegion = false;
+    FShape.Width = FShape.Height = 0;
     FState = kFormAttached;
 }
 
 void TWinSkinForm::DetachOnDestroy() {
-    if (FTimer) FTimer->SetEnabled(false);
-    FSystemMenu.reset();
+    if (FCaption.HoverTimer) FCaption.HoverTimer->SetEnabled(false);
+    FSysMenu.Menu.reset();
     RestoreWindowProc();
     ReleaseWrappers();
     if (!FSkinFrame) {
@@ -96,11 +96,12 @@ void TWinSkinForm::DetachOnDestroy() {
         RestoreMDIClient();
     }
     DetachMenus(false);
-    FCaptionBitmap.SetSize(0, 0);
-    FHotObject = nullptr;
+    ClearManagerMDIClient(FMdi.Client);
+    FCaption.Bitmap.SetSize(0, 0);
+    FCaption.HotObject = nullptr;
     // The system deletes the region with the window.
-    FRegion = nullptr;
-    FHasRegion = false;
+    FShape.Region = nullptr;
+    FShape.HasRegion = false;
 }
 
 void TWinSkinForm::MenuActiveChanged(bool on) {
@@ -111,6 +112,6 @@ void TWinSkinForm::MenuActiveChanged(bool on) {
     if (FShowState == kShowMinimized) return;
     FShowState = kShowNormal;
     UpdateRegion();
-    if (!FHasRegion) RefreshFrame();
+    if (!FShape.HasRegion) RefreshFrame();
 }
 

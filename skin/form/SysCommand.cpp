@@ -28,7 +28,7 @@ void TWinSkinForm::ToggleMaximize() {
     if (FFormKind == kFormMDIChild) SetMenuActive(true);
     FShowState = kShowMaximized;
     ::PostMessageW(FHandle, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
-    FHotObject = nullptr;
+    FCaption.HotObject = nullptr;
 }
 
 void TWinSkinForm::ToggleMinimize() {
@@ -41,8 +41,8 @@ void TWinSkinForm::ToggleMinimize() {
 }
 
 void TWinSkinForm::MdiChildCommand(UINT command) {
-    if (FFormKind != kFormMDIParent || !FMDIClient) return;
-    auto child = reinterpret_cast<HWND>(::SendMessageW(FMDIClient, WM_MDIGETACTIVE, 0, 0));
+    if (FFormKind != kFormMDIParent || !FMdi.Client) return;
+    auto child = reinterpret_cast<HWND>(::SendMessageW(FMdi.Client, WM_MDIGETACTIVE, 0, 0));
     if (child) ::SendMessageW(child, WM_SYSCOMMAND, command, 0);
 }
 
@@ -69,7 +69,7 @@ bool TWinSkinForm::WMCommand(qx::TMessage& m) {
 bool TWinSkinForm::WMSysCommand(qx::TMessage& m) {
     const UINT command = static_cast<UINT>(m.WParam) & 0xFFF0;
     const auto key = static_cast<wchar_t>(m.LParam);
-    if (command == SC_KEYMENU && key != L' ' && key != L'-' && !::GetCapture() && !FMenuPart.Tracking && SysKeyMenu(key)) {
+    if (command == SC_KEYMENU && key != L' ' && key != L'-' && !::GetCapture() && !FMenus.Tracking && SysKeyMenu(key)) {
         m.Result = 1;
         return true;
     }

@@ -28,8 +28,8 @@ constexpr int kTagLine = 100;
 }  // namespace
 
 void TWinSkinForm::BuildSystemMenu(bool fixed) {
-    FSystemMenu.reset();
-    if (!fixed && !FSysMenuHandle) return;
+    FSysMenu.Menu.reset();
+    if (!fixed && !FSysMenu.Handle) return;
     auto menu = std::make_unique<qx::TPopupMenu>(nullptr);
     menu->SetTag(kSystemMenuTag);
     menu->SetOwnerDraw(true);
@@ -55,14 +55,14 @@ void TWinSkinForm::BuildSystemMenu(bool fixed) {
         close->SetShortCutText(L"ALT+F4");
         close->OnClick = qx::TNotifyEvent::Of<&TWinSkinForm::FixedMenuClick>(this);
     } else {
-        const int count = ::GetMenuItemCount(FSysMenuHandle);
+        const int count = ::GetMenuItemCount(FSysMenu.Handle);
         for (int i = 0; i < count; ++i) {
             std::array<wchar_t, 80> text{};
             MENUITEMINFOW info{sizeof(info)};
             info.fMask = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_FTYPE | MIIM_STRING;
             info.dwTypeData = text.data();
             info.cch = static_cast<UINT>(text.size() - 1);
-            if (!::GetMenuItemInfoW(FSysMenuHandle, static_cast<UINT>(i), TRUE, &info)) continue;
+            if (!::GetMenuItemInfoW(FSysMenu.Handle, static_cast<UINT>(i), TRUE, &info)) continue;
             std::wstring caption = text.data();
             // "&Close\tAlt+F4": the part after the tab is the shortcut column.
             std::wstring shortcut;
@@ -76,44 +76,44 @@ void TWinSkinForm::BuildSystemMenu(bool fixed) {
             item->OnClick = qx::TNotifyEvent::Of<&TWinSkinForm::SystemMenuClick>(this);
         }
     }
-    FSystemMenu = std::move(menu);
-    FSystemMenuFixed = fixed;
+    FSysMenu.Menu = std::move(menu);
+    FSysMenu.Fixed = fixed;
 }
 
 void TWinSkinForm::OpenSystemMenu(int x, int y) {
-    if (!FSystemMenu) return;
-    qx::TMenuItem* items = FSystemMenu->Items();
+    if (!FSysMenu.Menu) return;
+    qx::TMenuItem* items = FSysMenu.Menu->Items();
     const bool maxBox = FBorderIcons & kIconMaximize, minBox = FBorderIcons & kIconMinimize;
     // The copy was taken at activation: its show-state commands follow the window since, as
     // the fixed menu's do.
-    const UINT restore = FSystemMenuFixed ? kTagRestore : SC_RESTORE;
-    const UINT maximize = FSystemMenuFixed ? kTagMaximize : SC_MAXIMIZE;
-    const UINT minimize = FSystemMenuFixed ? kTagMinimize : SC_MINIMIZE;
+    const UINT restore = FSysMenu.Fixed ? kTagRestore : SC_RESTORE;
+    const UINT maximize = FSysMenu.Fixed ? kTagMaximize : SC_MAXIMIZE;
+    const UINT minimize = FSysMenu.Fixed ? kTagMinimize : SC_MINIMIZE;
     for (int i = 0; i < items->Count(); ++i) {
         qx::TMenuItem* item = items->Items(i);
         if (item->IsLine()) continue;
         const auto tag = static_cast<UINT>(item->Tag());
         if (tag == restore) item->SetEnabled(FShowState != kShowNormal);
-        else if (tag == maximize) item->SetEnabled((FSystemMenuFixed || maxBox) && FShowState != kShowMaximized);
-        else if (tag == minimize) item->SetEnabled((FSystemMenuFixed || minBox) && FShowState != kShowMinimized);
+        else if (tag == maximize) item->SetEnabled((FSysMenu.Fixed || maxBox) && FShowState != kShowMaximized);
+        else if (tag == minimize) item->SetEnabled((FSysMenu.Fixed || minBox) && FShowState != kShowMinimized);
     }
     const DWORD now = ::GetTickCount();
-    if (FSysMenuShown && now - FSysMenuTick <= FDoubleClickTime) {
+    if (FSysMenu.Shown && now - FSysMenu.Tick <= FSysMenu.DoubleClickTime) {
         // A second request within the double-click time closes the window, when it came from
         // a caption object.
-        if (FHotObject) {
+        if (FCaption.HotObject) {
             StopHoverTimer();
             ::PostMessageW(FHandle, WM_CLOSE, 0, 0);
         }
         return;
     }
     SetMenuMode(kMenuModeSystem);
-    FSysMenuTick = now;
-    FSysMenuShown = true;
+    FSysMenu.Tick = now;
+    FSysMenu.Shown = true;
     if (FSkinData && InSet(FSkinData->SkinControls(), xcSystemMenu) && FFormKind != kFormMDIChild)
-        FSystemMenu->Popup(x, y);
+        FSysMenu.Menu->Popup(x, y);
     else
-        ::TrackPopupMenu(FSysMenuHandle, TPM_RIGHTBUTTON, x, y, 0, FHandle, nullptr);
+        ::TrackPopupMenu(FSysMenu.Handle, TPM_RIGHTBUTTON, x, y, 0, FHandle, nullptr);
 }
 
 void TWinSkinForm::SystemMenuClick(qx::TObject* sender) {

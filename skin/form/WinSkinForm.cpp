@@ -1,9 +1,11 @@
-#include "skin/form/SkinMenuItems.h"
 #include "skin/form/WinSkinForm.h"
 
+#include "framework/WindowText.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinPaintHelpers.h"
 #include "skin/form/SkinFormHost.h"
+#include "skin/form/SkinFormRegistry.h"
+#include "skin/form/SkinMenuItems.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -22,15 +24,9 @@ HFONT CreateCaptionFont() {
     return nullptr;
 }
 
-std::wstring ClassNameOf(HWND wnd) {
-    wchar_t name[101] = {};
-    int n = ::GetClassNameW(wnd, name, 101);
-    return std::wstring(name, static_cast<size_t>(std::max(n, 0)));
-}
-
 HWND FindMDIClient(HWND parent) {
     for (HWND child = ::GetTopWindow(parent); child; child = ::GetWindow(child, GW_HWNDNEXT))
-        if (ClassNameOf(child) == L"MDIClient") return child;
+        if (qx::ClassNameOf(child) == L"MDIClient") return child;
     return nullptr;
 }
 
@@ -39,24 +35,31 @@ HWND FindMDIClient(HWND parent) {
 QX_DEFINE_CLASS(TWinSkinForm, ::qx::TComponent, b) {}
 
 TWinSkinForm::TWinSkinForm(qx::TComponent* owner)
-    : qx::TComponent(owner), FDoubleClickTime(::GetDoubleClickTime()) {
-    FCaptionFont.reset(CreateCaptionFont());
-    if (!FCaptionFont) FCaptionFont.reset(::CreateFontW(-11, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"MS Sans Serif"));
-    FCaptionBitmap.SetPixelFormat(qx::TPixelFormat::pf24bit);
-    AddSkinForm(this);
+    : qx::TComponent(owner) {
+    FSysMenu.DoubleClickTime = ::GetDoubleClickTime();
+    FCaption.Font.reset(CreateCaptionFont());
+    if (!FCaption.Font) FCaption.Font.reset(::CreateFontW(-11, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"MS Sans Serif"));
+    FCaption.Bitmap.SetPixelFormat(qx::TPixelFormat::pf24bit);
+    SkinFormRegistry().Add(*this);
 }
 
 // The window may still be ours when the object goes first (a test, or the manager freeing a
 // live window's object): it must not keep calling into freed memory.
 TWinSkinForm::~TWinSkinForm() {
-    FTimer.reset();
-    FSystemMenu.reset();
+    FCaption.HoverTimer.reset();
+    FSysMenu.Menu.reset();
     if (FFormHooked && FForm && !FForm->HasState(qx::csDestroying)) FForm->WindowProc = FOldFormProc;
     FFormHooked = false;
-    TSubclass::Remove(FSubclass);
-    RestoreMDIClient();
+    FSubclass.Release();
+    ForgetMDIClient();
     ReleaseWrappers();
-    RemoveSkinForm(this);
+    SkinFormRegistry().Remove(*this);
+}
+
+void TWinSkinForm::SetHandle(HWND wnd) {
+    if (FHandle) SkinFormRegistry().Unbind(*this, FHandle);
+    FHandle = wnd;
+    SkinFormRegistry().Bind(*this, wnd);
 }
 
 //--- attaching
@@ -64,7 +67,7 @@ TWinSkinForm::~TWinSkinForm() {
 void TWinSkinForm::AttachForm(TSkinData* skin, qx::TCustomForm* form) {
     FForm = form;
     if (!form || !skin) return Attach(skin);
-    if (FSubclass || ::SendMessageW(form->Handle(), SKN_QUERY, 0, 0) == 1) return;
+    if (FSubclass.Installed() || ::SendMessageW(form->Handle(), SKN_QUERY, 0, 0) == 1) return;
     form->SetAutoScroll(false);
     if (InSet(skin->SkinControls(), xcMainMenu) && !FFormHooked) {
         FOldFormProc = form->WindowProc;
@@ -75,38 +78,38 @@ void TWinSkinForm::AttachForm(TSkinData* skin, qx::TCustomForm* form) {
     FOldColor = form->Color();
     FColorSet = true;
     form->SetColor(skin->ButtonFace);
-    if (InSet(skin->SkinControls(), xcMenuItem) && FMenuPart.Items) FMenuPart.Items->HookMainMenus(form, true);
+    if (InSet(skin->SkinControls(), xcMenuItem) && FMenus.Items) FMenus.Items->HookMainMenus(form, true);
 }
 
 void TWinSkinForm::Attach(TSkinData* skin) {
-    if (FSubclass || !FHandle || !skin) return;
+    if (FSubclass.Installed() || !FHandle || !skin) return;
     // Something already skins this window: a second subclass would paint over the first.
     if (::SendMessageW(FHandle, SKN_QUERY, 0, 0) == 1) return;
     MarkManagerActivated();
     FSkinData = skin;
-    FTimer = std::make_unique<qx::TTimer>(nullptr);
-    FTimer->SetEnabled(false);
-    FTimer->SetInterval(kHoverInterval);
-    FTimer->OnTimer = qx::TNotifyEvent::Of<&TWinSkinForm::HoverTimer>(this);
+    FCaption.HoverTimer = std::make_unique<qx::TTimer>(nullptr);
+    FCaption.HoverTimer->SetEnabled(false);
+    FCaption.HoverTimer->SetInterval(kHoverInterval);
+    FCaption.HoverTimer->OnTimer = qx::TNotifyEvent::Of<&TWinSkinForm::HoverTimer>(this);
     FSkinFrame = InSet(skin->SkinControls(), xcMainMenu);
 
     FStyle = static_cast<DWORD>(::GetWindowLongPtrW(FHandle, GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrW(FHandle, GWL_EXSTYLE));
     FRightToLeft = (exStyle & WS_EX_LEFTSCROLLBAR) != 0;
     FIsChild = (FStyle & WS_CHILD) != 0;
-    FSysMenuHandle = ::GetSystemMenu(FHandle, FALSE);
-    FClassName = ClassNameOf(FHandle);
+    FSysMenu.Handle = ::GetSystemMenu(FHandle, FALSE);
+    FClassName = qx::ClassNameOf(FHandle);
     FOwner = ::GetWindow(FHandle, GW_OWNER);
 
     FBorderIcons = 0;
-    if ((FStyle & WS_SYSMENU) || FSysMenuHandle) FBorderIcons |= kIconSystemMenu;
+    if ((FStyle & WS_SYSMENU) || FSysMenu.Handle) FBorderIcons |= kIconSystemMenu;
     if (FStyle & WS_MINIMIZEBOX) FBorderIcons |= kIconMinimize;
     if (FStyle & WS_MAXIMIZEBOX) FBorderIcons |= kIconMaximize;
     RefreshShowState();
 
-    FMDIClient = FindMDIClient(FHandle);
-    FFormKind = FMDIClient ? kFormMDIParent : kFormOrdinary;
-    if (FMDIClient) SetManagerMDIClient(FMDIClient, FForm);
+    FMdi.Client = FindMDIClient(FHandle);
+    FFormKind = FMdi.Client ? kFormMDIParent : kFormOrdinary;
+    if (FMdi.Client) SetManagerMDIClient(FMdi.Client, FForm);
     if (exStyle & WS_EX_MDICHILD) FFormKind = kFormMDIChild;
 
     FUnicode = ::IsWindowUnicode(FHandle) != FALSE;
@@ -114,12 +117,11 @@ void TWinSkinForm::Attach(TSkinData* skin) {
     FBorderKind = BorderKindOf(FStyle, exStyle, FDialogBox);
 
     if (FFormKind == kFormMDIParent) {
-        FMenuUpdateAtAttach = skin->MenuUpdate();
+        FMdi.MenuUpdateAtAttach = skin->MenuUpdate();
         SubclassMDIClient();
     }
-    FSubclass = TSubclass::Install(FHandle, FUnicode, qx::TWndMethod::Of<&TWinSkinForm::WndProc>(this));
-    if (!FSubclass) return;
-    FOldWndProc = FSubclass->OldProc();
+    if (!FSubclass.Install(FHandle, FUnicode, qx::TWndMethod::Of<&TWinSkinForm::WndProc>(this))) return;
+    FOldWndProc = FSubclass.Previous();
 
     AttachMenus();
     if (FSkinFrame) {
@@ -129,7 +131,7 @@ void TWinSkinForm::Attach(TSkinData* skin) {
     }
     if (FFormKind == kFormMDIChild) {
         const int needed = ::GetSystemMetrics(SM_CYCAPTION) + ::GetSystemMetrics(SM_CXFRAME);
-        if (FMetrics.Top < needed) FMetrics.Menu = needed - FMetrics.Top;
+        if (FFrame.Metrics.Top < needed) FFrame.Metrics.Menu = needed - FFrame.Metrics.Top;
         if (FShowState == kShowMaximized && !MenuActive()) SetMenuActive(true);
     }
 }
@@ -138,10 +140,10 @@ void TWinSkinForm::Attach(TSkinData* skin) {
 
 void TWinSkinForm::UpdateFrameMetrics() {
     if (!FSkinData || FSkinData->NotLoaded()) return;
-    const int menu = FMetrics.Menu;
+    const int menu = FFrame.Metrics.Menu;
     if (MenuBar()) MenuBar()->Invalidate();
-    FMetrics = MeasureFrame(*FSkinData, FBorderKind);
-    FMetrics.Menu = FBorderKind == bkNone ? 0 : menu;
+    FFrame.Metrics = MeasureFrame(*FSkinData, FBorderKind);
+    FFrame.Metrics.Menu = FBorderKind == bkNone ? 0 : menu;
     BuildButtons();
 }
 
@@ -170,7 +172,7 @@ void TWinSkinForm::SetStyle(DWORD style) {
 //--- activation
 
 void TWinSkinForm::Activate() {
-    FIcon.Render(FHandle, FSkinData);
+    FCaption.Icon.Render(FHandle, FSkinData);
     OSVERSIONINFOW version{sizeof(version)};
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
@@ -184,9 +186,9 @@ void TWinSkinForm::Activate() {
         RECT window{}, client{};
         ::GetWindowRect(FHandle, &window);
         ::GetClientRect(FHandle, &client);
-        FNativeExtraWidth = (window.right - window.left) - client.right;
-        FNativeExtraHeight = (window.bottom - window.top) - client.bottom;
-        FClientRect = client;
+        FFrame.NativeExtraWidth = (window.right - window.left) - client.right;
+        FFrame.NativeExtraHeight = (window.bottom - window.top) - client.bottom;
+        FFrame.ClientRect = client;
     }
     if (SkinFormHooks().ClassifyControls) SkinFormHooks().ClassifyControls(*this);
     if (FState == kFormAttached) {
@@ -196,8 +198,8 @@ void TWinSkinForm::Activate() {
                 ResizeKeepingClient(true);
                 FState = kFormActive;
                 UpdateRegion();
-            } else if (FShowState == kShowMaximized && FMDIClient) {
-                ::PostMessageW(FMDIClient, SKN_MDIREDRAW, reinterpret_cast<WPARAM>(FHandle), 0);
+            } else if (FShowState == kShowMaximized && FMdi.Client) {
+                ::PostMessageW(FMdi.Client, SKN_MDIREDRAW, reinterpret_cast<WPARAM>(FHandle), 0);
             }
         } else if (!FIsChild && FBorderKind != bkNone && FShowState != kShowMinimized) {
             FState = kFormResizing;
@@ -208,7 +210,7 @@ void TWinSkinForm::Activate() {
         }
     }
     FState = kFormActive;
-    if (FTimer) FTimer->SetEnabled(true);
+    if (FCaption.HoverTimer) FCaption.HoverTimer->SetEnabled(true);
 }
 
 void TWinSkinForm::ResizeKeepingClient(bool activation) {
@@ -218,7 +220,7 @@ void TWinSkinForm::ResizeKeepingClient(bool activation) {
         ::SetWindowPos(FHandle, nullptr, 0, 0, 0, 0, flags | SWP_NOSIZE);
         return;
     }
-    SIZE client{FClientRect.right - FClientRect.left, FClientRect.bottom - FClientRect.top};
+    SIZE client{FFrame.ClientRect.right - FFrame.ClientRect.left, FFrame.ClientRect.bottom - FFrame.ClientRect.top};
     if (FDialogBox || FState == kFormReskinning || !activation) {
         RECT r{};
         ::GetClientRect(FHandle, &r);
@@ -226,16 +228,16 @@ void TWinSkinForm::ResizeKeepingClient(bool activation) {
     }
     if (activation && FForm) {
         client.cx = FForm->ClientWidth();
-        client.cy = FForm->ClientHeight() - (FFormKind == kFormMDIChild ? 0 : FMetrics.Menu);
+        client.cy = FForm->ClientHeight() - (FFormKind == kFormMDIChild ? 0 : FFrame.Metrics.Menu);
     } else if (activation && MenuBar()) {
         // The native bar the skinned one replaced was counted in the client when it went.
-        client.cy -= FMetrics.Menu;
+        client.cy -= FFrame.Metrics.Menu;
     }
-    SIZE size = WindowSizeFor(client, FMetrics);
+    SIZE size = WindowSizeFor(client, FFrame.Metrics);
     if (FDialogBox && FState == kFormResizing && FSkinData && FSkinData->Title) {
         MeasureTitle();
         const RECT& shifts = FSkinData->Title->Margins;
-        const TTitleWidening widened = WidenForTitle(size.cx, shifts.left, FTitleWidth, shifts.right);
+        const TTitleWidening widened = WidenForTitle(size.cx, shifts.left, FCaption.TitleWidth, shifts.right);
         if (widened.Shift > 0) {
             for (HWND child = ::GetWindow(FHandle, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
                 RECT r{};
@@ -259,10 +261,10 @@ void TWinSkinForm::ResizeKeepingClient(bool activation) {
 void TWinSkinForm::MeasureTitle() {
     const std::wstring text = WindowText();
     qx::WindowDc screen(nullptr);
-    qx::SelectGuard font(screen.get(), FCaptionFont.get());
+    qx::SelectGuard font(screen.get(), FCaption.Font.get());
     SIZE extent{};
     ::GetTextExtentPoint32W(screen.get(), text.c_str(), static_cast<int>(text.size()), &extent);
-    FTitleWidth = extent.cx;
+    FCaption.TitleWidth = extent.cx;
 }
 
 //--- control wrappers
@@ -291,21 +293,10 @@ POINT TWinSkinForm::ScreenToWindowPoint(POINT screen) const {
     POINT p = screen;
     ::ScreenToClient(FHandle, &p);
     if (FShowState != kShowMinimized) {
-        p.x += FMetrics.Left;
-        p.y += FMetrics.ClientTop();
+        p.x += FFrame.Metrics.Left;
+        p.y += FFrame.Metrics.ClientTop();
     }
     return p;
 }
 
-std::wstring TWinSkinForm::WindowText() const {
-    if (FUnicode) {
-        const int n = ::GetWindowTextLengthW(FHandle);
-        std::wstring text(static_cast<size_t>(std::max(n, 0)) + 1, L'\0');
-        const int got = ::GetWindowTextW(FHandle, text.data(), n + 1);
-        text.resize(static_cast<size_t>(std::max(got, 0)));
-        return text;
-    }
-    char buffer[1001] = {};
-    const auto got = ::SendMessageA(FHandle, WM_GETTEXT, 1000, reinterpret_cast<LPARAM>(buffer));
-    return AnsiToWide(std::string_view(buffer, static_cast<size_t>(std::clamp<LRESULT>(got, 0, 1000))));
-}
+std::wstring TWinSkinForm::WindowText() const { return qx::WindowTextOf(FHandle, FUnicode); }

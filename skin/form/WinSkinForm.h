@@ -8,20 +8,27 @@
 // runs through the same window procedure; a framework form also has its WindowProc hooked and
 // its colour set from the skin.
 //
-// The wrappers of child controls come through SkinFormHooks(); the menu bar and the menu items
-// are the menu part's (MenuBar.h, SkinMenuItems.h).
+// The object's state is grouped into parts, each declared beside the file that uses it: the
+// frame geometry (FrameMetrics.h), the window's shape (FormRegion.h), the caption
+// (CaptionButtons.h), the system menu (SystemMenu.h), the MDI client (MdiClient.h) and the
+// menus (FormMenus.h: the skinned menu bar and the item handlers). The wrappers of child
+// controls come through SkinFormHooks().
 #pragma once
 
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
 #include "framework/Handles.h"
 #include "framework/Menus.h"
+#include "framework/SubclassSlot.h"
 #include "skin/SkinMessages.h"
 #include "skin/form/CaptionButtons.h"
 #include "skin/form/FormControl.h"
+#include "skin/form/FormMenus.h"
+#include "skin/form/FormRegion.h"
 #include "skin/form/FrameMetrics.h"
+#include "skin/form/MdiClient.h"
 #include "skin/form/MenuBar.h"
-#include "skin/form/Subclass.h"
+#include "skin/form/SystemMenu.h"
 #include "skin/form/WindowIcon.h"
 
 #include <cstdint>
@@ -33,30 +40,37 @@
 class TSkinData;
 
 // Skin states of a window.
-inline constexpr int kFormAttached = 0;   // attached, not yet activated
-inline constexpr int kFormActive = 1;
-inline constexpr int kFormReskinning = 3;  // SkinChanged runs
-inline constexpr int kFormDestroying = 4;  // WM_NCDESTROY is being handled
-inline constexpr int kFormResizing = 5;    // the first resize
-inline constexpr int kFormClosed = 6;      // the window is gone
+enum class TSkinFormState : std::uint8_t {
+    ssAttached = 0,    // attached, not yet activated
+    ssActive = 1,
+    ssReskinning = 3,  // SkinChanged runs
+    ssDestroying = 4,  // WM_NCDESTROY is being handled
+    ssResizing = 5,    // the first resize
+    ssClosed = 6,      // the window is gone
+};
+inline constexpr TSkinFormState kFormAttached = TSkinFormState::ssAttached;
+inline constexpr TSkinFormState kFormActive = TSkinFormState::ssActive;
+inline constexpr TSkinFormState kFormReskinning = TSkinFormState::ssReskinning;
+inline constexpr TSkinFormState kFormDestroying = TSkinFormState::ssDestroying;
+inline constexpr TSkinFormState kFormResizing = TSkinFormState::ssResizing;
+inline constexpr TSkinFormState kFormClosed = TSkinFormState::ssClosed;
 
 // Form kinds.
-inline constexpr std::uint8_t kFormOrdinary = 0;
-inline constexpr std::uint8_t kFormMDIParent = 1;
-inline constexpr std::uint8_t kFormMDIChild = 2;
+enum class TSkinFormKind : std::uint8_t { fkOrdinary, fkMDIParent, fkMDIChild };
+inline constexpr TSkinFormKind kFormOrdinary = TSkinFormKind::fkOrdinary;
+inline constexpr TSkinFormKind kFormMDIParent = TSkinFormKind::fkMDIParent;
+inline constexpr TSkinFormKind kFormMDIChild = TSkinFormKind::fkMDIChild;
 
 // Show states.
-inline constexpr std::uint8_t kShowNormal = 0;
-inline constexpr std::uint8_t kShowMaximized = 1;
-inline constexpr std::uint8_t kShowMinimized = 2;
+enum class TShowState : std::uint8_t { shNormal, shMaximized, shMinimized };
+inline constexpr TShowState kShowNormal = TShowState::shNormal;
+inline constexpr TShowState kShowMaximized = TShowState::shMaximized;
+inline constexpr TShowState kShowMinimized = TShowState::shMinimized;
 
 // Border icon bits.
 inline constexpr std::uint8_t kIconMaximize = 1 << 0;
 inline constexpr std::uint8_t kIconMinimize = 1 << 1;
 inline constexpr std::uint8_t kIconSystemMenu = 1 << 3;
-
-// The skinned system menu's Tag.
-inline constexpr int kSystemMenuTag = 33333;
 
 class TWinSkinForm : public qx::TComponent {
     QX_CLASS(TWinSkinForm)
@@ -66,7 +80,8 @@ public:
     ~TWinSkinForm() override;
 
     //--- attaching (the manager: construct, SetHandle, AttachForm or Attach, post SKN_ACTIVATE)
-    void SetHandle(HWND wnd) { FHandle = wnd; }
+    // The window it skins; the window points back at it (the registry's lookup).
+    void SetHandle(HWND wnd);
     HWND Handle() const { return FHandle; }
     void AttachForm(TSkinData* skin, qx::TCustomForm* form);
     void Attach(TSkinData* skin);
@@ -94,16 +109,16 @@ public:
     //--- painting (this file's friends: FramePaint.cpp, CaptionButtons.cpp)
     // The whole non-client area, into `dc` or (null) the window's own device context.
     void PaintFrame(HDC dc = nullptr);
-    void DrawWindowIcon(HDC dc, const RECT& rect) { FIcon.Draw(dc, rect); }
+    void DrawWindowIcon(HDC dc, const RECT& rect) { FCaption.Icon.Draw(dc, rect); }
     // One caption button in frame `frame`, straight onto the window over the caption behind it.
     void PaintButton(TWinSysButton& button, int frame);
 
     //--- the menu bar and the menu items
-    TMenuBarPart& MenuPart() { return FMenuPart; }
-    const TMenuBarPart& MenuPart() const { return FMenuPart; }
-    TWinSkinMenu* MenuBar() const { return FMenuPart.Bar.get(); }
+    TFormMenus& MenuPart() { return FMenus; }
+    const TFormMenus& MenuPart() const { return FMenus; }
+    TWinSkinMenu* MenuBar() const { return FMenus.Bar.get(); }
     // The menu band's height (the menu bar sets it from its rows).
-    void SetMenuBandHeight(int height) { FMetrics.Menu = height; }
+    void SetMenuBandHeight(int height) { FFrame.Metrics.Menu = height; }
     bool RightToLeft() const { return FRightToLeft; }
     // An MDI parent with a skinned menu bar whose active child is maximised: the band carries
     // the child's buttons.
@@ -116,41 +131,43 @@ public:
     //--- caption objects
     // The first visible button with Action >= 0 containing the window point, or null.
     TWinSysButton* ObjectAt(POINT pt);
-    TNCObject* HotObject() const { return FHotObject; }
-    void SetHotObject(TNCObject* object) { FHotObject = object; }
-    const std::vector<std::unique_ptr<TWinSysButton>>& Buttons() const { return FButtons; }
+    TNCObject* HotObject() const { return FCaption.HotObject; }
+    void SetHotObject(TNCObject* object) { FCaption.HotObject = object; }
+    const std::vector<std::unique_ptr<TWinSysButton>>& Buttons() const { return FCaption.Buttons; }
     // Opens the system menu at the screen point (the skinned one or the native one).
     void OpenSystemMenu(int x, int y);
-    qx::TPopupMenu* SystemMenu() const { return FSystemMenu.get(); }
+    qx::TPopupMenu* SystemMenu() const { return FSysMenu.Menu.get(); }
     // Builds the skinned system menu: a copy of the window's, or the fixed one.
     void BuildSystemMenu(bool fixed);
     // Ends the hover state of a caption object the cursor has left.
     void HoverTick();
-    bool HoverTimerEnabled() const { return FTimer && FTimer->Enabled(); }
+    bool HoverTimerEnabled() const { return FCaption.HoverTimer && FCaption.HoverTimer->Enabled(); }
     // The visibility table's view of this window.
     TButtonContext ButtonContext() const;
 
     //--- state, for the manager, the wrappers and tests
     TSkinData* SkinData() const { return FSkinData; }
+    // The skin data component is going: nothing here may point at it any longer.
+    void ForgetSkinData() { FSkinData = nullptr; }
     qx::TCustomForm* Form() const { return FForm; }
-    int State() const { return FState; }
-    bool Subclassed() const { return FSubclass != nullptr; }
+    TSkinFormState State() const { return FState; }
+    bool Subclassed() const { return FSubclass.Installed(); }
     bool SkinFrame() const { return FSkinFrame; }
-    const TFrameMetrics& Metrics() const { return FMetrics; }
+    const TFrameMetrics& Metrics() const { return FFrame.Metrics; }
     TBorderKind BorderKind() const { return FBorderKind; }
     std::uint8_t BorderIcons() const { return FBorderIcons; }
-    std::uint8_t FormKind() const { return FFormKind; }
-    std::uint8_t ShowState() const { return FShowState; }
+    TSkinFormKind FormKind() const { return FFormKind; }
+    TShowState ShowState() const { return FShowState; }
     bool Active() const { return FActive != 0; }
     bool IsDialogBox() const { return FDialogBox; }
-    HWND MDIClient() const { return FMDIClient; }
-    RECT TitleRect() const { return FTitleRect; }
-    int ButtonsLeft() const { return FButtonsLeft; }
-    HRGN Region() const { return FRegion; }
-    bool HasRegion() const { return FHasRegion; }
-    int TitleWidth() const { return FTitleWidth; }
-    qx::TBitmap& CaptionBitmap() { return FCaptionBitmap; }
-    HFONT CaptionFont() const { return FCaptionFont.get(); }
+    HWND MDIClient() const { return FMdi.Client; }
+    RECT TitleRect() const { return FCaption.TitleRect; }
+    int ButtonsLeft() const { return FCaption.ButtonsLeft; }
+    HRGN Region() const { return FShape.Region; }
+    bool HasRegion() const { return FShape.HasRegion; }
+    int TitleWidth() const { return FCaption.TitleWidth; }
+    qx::TBitmap& CaptionBitmap() { return FCaption.Bitmap; }
+    HFONT CaptionFont() const { return FCaption.Font.get(); }
     // A screen point in window coordinates (the non-client mouse messages' rule).
     POINT ScreenToWindowPoint(POINT screen) const;
     // The window text as the title shows it (without prefix and suffix).
@@ -223,22 +240,30 @@ private:
     //--- MDI (MdiClient.cpp)
     void SubclassMDIClient();
     void RestoreMDIClient();
+    // Lets go of the client and of the manager's handle of it.
+    void ForgetMDIClient();
     void MDIClientProc(qx::TMessage& m);
 
+    //--- the window and how it is hooked
     HWND FHandle = nullptr;
     qx::TCustomForm* FForm = nullptr;
     TSkinData* FSkinData = nullptr;
-    TSubclass* FSubclass = nullptr;  // our stub in the window's procedure slot
+    qx::TSubclassSlot FSubclass;  // our stub in the window's procedure slot
     WNDPROC FOldWndProc = nullptr;   // the window procedure found at attach
     qx::TWndMethod FOldFormProc;
     bool FFormHooked = false;
     bool FUnicode = true;
-    int FState = kFormAttached;
+    qx::TColor FOldColor = qx::clBtnFace;
+    bool FColorSet = false;
+    std::vector<TFormControl*> FControls;
+
+    //--- what the window is and how it shows
+    TSkinFormState FState = kFormAttached;
     bool FSkinFrame = false;
-    std::uint8_t FFormKind = kFormOrdinary;
+    TSkinFormKind FFormKind = kFormOrdinary;
     TBorderKind FBorderKind = bkSizeable;
     std::uint8_t FBorderIcons = 0;
-    std::uint8_t FShowState = kShowNormal;
+    TShowState FShowState = kShowNormal;
     std::uint8_t FActive = 1;
     bool FRightToLeft = false;
     bool FIsChild = false;
@@ -246,42 +271,12 @@ private:
     DWORD FStyle = 0;
     std::wstring FClassName;
     HWND FOwner = nullptr;
-    HMENU FSysMenuHandle = nullptr;
-    HMENU FMenuHandle = nullptr;
-    HWND FMDIClient = nullptr;
-    TSubclass* FClientSubclass = nullptr;
-    bool FMenuUpdateAtAttach = true;
-    TFrameMetrics FMetrics;
-    RECT FWindowRect{};
-    int FWindowWidth = 0;
-    int FWindowHeight = 0;
-    RECT FClientRect{};
-    int FNativeExtraWidth = 0;
-    int FNativeExtraHeight = 0;
-    RECT FTitleRect{};
-    std::vector<std::unique_ptr<TWinSysButton>> FButtons;
-    TNCObject* FHotObject = nullptr;
-    int FButtonsLeft = 0;
-    qx::TBitmap FCaptionBitmap;
-    qx::TBitmap FCaptionBack;  // the strip before the buttons went on: what lies behind them
-    TWindowIcon FIcon;
-    qx::UniqueFont FCaptionFont;
-    std::wstring FTitlePrefix = L"  ";
-    std::wstring FTitleSuffix = L" ";
-    int FTitleWidth = 0;
-    // The region the window was given: the window owns it, so this is only its identity.
-    HRGN FRegion = nullptr;
-    bool FHasRegion = false;
-    int FRegionWidth = 0;
-    int FRegionHeight = 0;
-    std::unique_ptr<qx::TTimer> FTimer;
-    std::unique_ptr<qx::TPopupMenu> FSystemMenu;
-    bool FSystemMenuFixed = false;
-    DWORD FSysMenuTick = 0;
-    bool FSysMenuShown = false;
-    DWORD FDoubleClickTime = 0;
-    std::vector<TFormControl*> FControls;
-    qx::TColor FOldColor = qx::clBtnFace;
-    bool FColorSet = false;
-    TMenuBarPart FMenuPart;
+
+    //--- the parts, each kept by the files that use it
+    TFrameGeometry FFrame;    // FrameMetrics.h: WinSkinForm.cpp, FramePaint.cpp, SkinLifecycle.cpp
+    TFormShape FShape;        // FormRegion.h: FramePaint.cpp, SkinLifecycle.cpp
+    TCaptionParts FCaption;   // CaptionButtons.h: CaptionButtons.cpp, CaptionMouse.cpp, FramePaint.cpp
+    TSystemMenuPart FSysMenu; // SystemMenu.h: SystemMenu.cpp, SysCommand.cpp
+    TMdiPart FMdi;            // MdiClient.h: MdiClient.cpp
+    TFormMenus FMenus;        // FormMenus.h: the menu band and the framework menus
 };

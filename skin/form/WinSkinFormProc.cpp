@@ -9,6 +9,7 @@
 #include "skin/form/SkinFormHost.h"
 #include "skin/form/SkinMenuItems.h"
 #include "skin/form/WinSkinForm.h"
+#include "skin/form/SkinFormRegistry.h"
 
 #include <windowsx.h>
 
@@ -54,6 +55,7 @@ bool TWinSkinForm::Stage1(qx::TMessage& m) {
         DetachOnDestroy();
         Default(m);
         FState = kFormClosed;
+        SkinFormRegistry().Unbind(*this, FHandle);
         if (SkinFormHooks().FormClosed) SkinFormHooks().FormClosed(*this);
         return true;
     case WM_NCPAINT:
@@ -68,7 +70,7 @@ bool TWinSkinForm::Stage1(qx::TMessage& m) {
         }
         return false;
     case WM_INITMENUPOPUP:
-        SetMenuMode(reinterpret_cast<HMENU>(m.WParam) == FSysMenuHandle ? kMenuModeSystem : kMenuModeMenuBar);
+        SetMenuMode(reinterpret_cast<HMENU>(m.WParam) == FSysMenu.Handle ? kMenuModeSystem : kMenuModeMenuBar);
         Default(m);
         return true;
     case WM_CTLCOLORBTN:
@@ -137,11 +139,11 @@ void TWinSkinForm::Stage3(qx::TMessage& m) {
     if (FState == kFormAttached || Minimized() || MdiChildNotNormal()) return Default(m);
     switch (m.Msg) {
     case WM_MEASUREITEM:
-        if (!FMenuHandle || !FMenuPart.Items || !FMenuPart.Items->WMMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam))) Default(m);
+        if (!FMenus.Handle || !FMenus.Items || !FMenus.Items->WMMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam))) Default(m);
         else m.Result = TRUE;
         return;
     case WM_DRAWITEM:
-        if (!FMenuHandle || !FMenuPart.Items || !FMenuPart.Items->WMDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam))) Default(m);
+        if (!FMenus.Handle || !FMenus.Items || !FMenus.Items->WMDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam))) Default(m);
         else m.Result = TRUE;
         return;
     case WM_NCCALCSIZE: WMNCCalcSize(m); return;
@@ -188,7 +190,7 @@ void TWinSkinForm::WMNCCalcSize(qx::TMessage& m) {
         auto* r = reinterpret_cast<RECT*>(m.LParam);
         const RECT window = *r;
         Default(m);
-        if (FBorderKind != bkNone) *r = ClientRectIn(window, FMetrics);
+        if (FBorderKind != bkNone) *r = ClientRectIn(window, FFrame.Metrics);
         m.Result = 0;
         return;
     }
@@ -200,7 +202,7 @@ void TWinSkinForm::WMNCCalcSize(qx::TMessage& m) {
         m.Result = WVR_VALIDRECTS;
         return;
     }
-    params->rgrc[0] = ClientRectIn(proposed, FMetrics);
+    params->rgrc[0] = ClientRectIn(proposed, FFrame.Metrics);
     params->rgrc[1] = params->rgrc[0];
     m.Result = WVR_VALIDRECTS;
 }
@@ -208,13 +210,13 @@ void TWinSkinForm::WMNCCalcSize(qx::TMessage& m) {
 void TWinSkinForm::WMNCHitTest(qx::TMessage& m) {
     Default(m);
     const POINT screen{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
-    m.Result = SkinHitCode(m.Result, ScreenToWindowPoint(screen), FMetrics);
+    m.Result = SkinHitCode(m.Result, ScreenToWindowPoint(screen), FFrame.Metrics);
 }
 
 void TWinSkinForm::WMNCActivate(qx::TMessage& m) {
     FActive = m.WParam ? 1 : 0;
-    if (FTimer) FTimer->SetEnabled(FActive != 0);
-    if (FFormKind == kFormMDIParent && FMDIClient) ::SendMessageW(FMDIClient, WM_NCACTIVATE, m.WParam, 0);
+    if (FCaption.HoverTimer) FCaption.HoverTimer->SetEnabled(FActive != 0);
+    if (FFormKind == kFormMDIParent && FMdi.Client) ::SendMessageW(FMdi.Client, WM_NCACTIVATE, m.WParam, 0);
     else if (FFormKind == kFormMDIChild) Default(m);
     if (!MdiChildNotNormal()) PaintFrame();
     m.Result = 1;
@@ -253,7 +255,7 @@ void TWinSkinForm::WMPrint(qx::TMessage& m) {
     RECT client{};
     ::GetClientRect(FHandle, &client);
     qx::DcStateGuard state(dc);
-    const POINT origin{FMetrics.Left, FMetrics.ClientTop()};
+    const POINT origin{FFrame.Metrics.Left, FFrame.Metrics.ClientTop()};
     ::OffsetViewportOrgEx(dc, origin.x, origin.y, nullptr);
     ::IntersectClipRect(dc, 0, 0, client.right, client.bottom);
     qx::TMessage inner{WM_PRINT, m.WParam, static_cast<LPARAM>(flags & ~(PRF_NONCLIENT | PRF_CHILDREN)), 0};

@@ -1,8 +1,8 @@
 #include "skin/form/WindowIcon.h"
 
-#include "skin/controls/SkinManage.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinDraw.h"
+#include "skin/data/SkinManagerLink.h"
 
 #include <algorithm>
 
@@ -10,9 +10,10 @@ namespace {
 
 // The application icon of the last registered main-form skin that has one.
 qx::TBitmap* FallbackAppIcon() {
-    if (!SkinManager) return nullptr;
+    const TSkinManagerLink* manager = SkinManagerLink();
+    if (!manager) return nullptr;
     qx::TBitmap* found = nullptr;
-    for (TSkinData* skin : SkinManager->SkinDataList())
+    for (TSkinData* skin : manager->SkinDataList())
         if (skin && skin->SkinFormtype() == TSkinFormType::sfMainform && !skin->AppIcon.Empty()) found = &skin->AppIcon;
     return found;
 }

@@ -97,7 +97,9 @@ TEST_F(GroupBoxTest, ButtonsFollowTheItemsAndStackInsideTheFrame) {
         EXPECT_EQ(b->Left(), 8);
         EXPECT_GT(b->Top(), group->FrameTop());
         EXPECT_LE(b->Top() + b->Height(), group->Height());
-        if (i) EXPECT_EQ(b->Top(), group->Buttons(i - 1)->Top() + b->Height());
+        if (i) {
+            EXPECT_EQ(b->Top(), group->Buttons(i - 1)->Top() + b->Height());
+        }
     }
     group->Items()->Delete(0);
     ASSERT_EQ(group->ButtonCount(), 2);

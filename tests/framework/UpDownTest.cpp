@@ -88,6 +88,17 @@ TEST_F(UpDownTest, InsideAnEditItTakesTheInnerRightEdge) {
     EXPECT_EQ(updown->Position(), 6);
 }
 
+TEST_F(UpDownTest, WithoutAnAssociateAnArrowClickMovesThePosition) {
+    updown->SetParent(form);
+    updown->SetBounds(150, 10, 17, 24);
+    updown->OnClick = TUDClickEvent::Of<&UpDownTest::Clicked>(this);
+    const LPARAM upper = MAKELPARAM(8, 3);  // the upper half counts up
+    ::SendMessageW(updown->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, upper);
+    ::SendMessageW(updown->Handle(), WM_LBUTTONUP, 0, upper);
+    EXPECT_EQ(updown->Position(), 1);
+    EXPECT_EQ(arrows, std::vector<TUDBtnType>{TUDBtnType::btNext});
+}
+
 TEST_F(UpDownTest, PositionStaysInTheRangeAndAssociateForgetsAFreedControl) {
     updown->SetParent(form);
     updown->SetMax(10);

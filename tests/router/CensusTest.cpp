@@ -111,18 +111,18 @@ TEST(CensusTest, RunCensusCountsAndSorts) {
     TFakeTelnet fake;
     fake.Output("6 g p 10.0.0.1 x\r\n6 g p 10.0.0.2 x\r\n6 g p 10.0.0.2 x\r\n<R>");
     strecord counts;
-    router::RunCensus("h", 3, 1, counts, fake.Binding());
+    router::RunCensus("h", 3, router::TDialect::dlHuawei, counts, fake.Binding());
     EXPECT_THAT(counts, ElementsAre(TIpCount{"10.0.0.2", 2}, TIpCount{"10.0.0.1", 1}));
 
     // Not logged in: the command is not sent and nothing is counted.
     fake.SendResult = 0;
     strecord empty;
-    router::RunCensus("h", 3, 0, empty, fake.Binding());
+    router::RunCensus("h", 3, router::TDialect::dlCisco, empty, fake.Binding());
     EXPECT_TRUE(empty.empty());
 
     // An unknown dialect sends nothing.
     fake.Sent.clear();
-    router::RunCensus("h", 3, 2, empty, fake.Binding());
+    router::RunCensus("h", 3, static_cast<router::TDialect>(2), empty, fake.Binding());
     EXPECT_TRUE(fake.Sent.empty());
 }
 

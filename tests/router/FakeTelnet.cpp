@@ -20,6 +20,19 @@ router::TTelnetBinding TFakeTelnet::Binding() const {
     return binding;
 }
 
+router::TTelnetBinding TFakeTelnet::LiveBinding() const {
+    router::TTelnetBinding binding = Binding();
+    binding.telnet_is_open = IsOpen;
+    return binding;
+}
+
+void TFakeTelnet::HangUp() { FScript.push_back({{}, 0, false, true}); }
+
+int TFakeTelnet::IsOpen(int) {
+    gCurrent->Events.emplace_back("open?");
+    return gCurrent->Open ? 1 : 0;
+}
+
 void TFakeTelnet::Output(std::string_view text, std::size_t piece) {
     if (piece == 0) piece = text.size();
     for (std::size_t at = 0; at < text.size(); at += piece)
@@ -44,9 +57,13 @@ int TFakeTelnet::Read(int handle, const char* host, char* buffer, int size) {
     self.ReadSizes.push_back(size);
     self.Handles.push_back(handle);
     self.Hosts.emplace_back(host);
-    if (self.FScript.empty()) return 0;
+    if (self.FScript.empty() || !self.Open) return 0;
     TDelivery delivery = std::move(self.FScript.front());
     self.FScript.pop_front();
+    if (delivery.HangUp) {
+        self.Open = false;
+        return 0;
+    }
     // Like the library: never more than the buffer holds, NUL-terminated when asked.
     const std::size_t room = static_cast<std::size_t>(size) - (delivery.Terminate ? 1 : 0);
     if (delivery.Bytes.size() > room) throw std::logic_error("scripted delivery larger than the buffer");
@@ -62,7 +79,7 @@ int TFakeTelnet::Command(int handle, const char* host, const char* command) {
     self.Sent.push_back(line);
     self.Handles.push_back(handle);
     self.Hosts.emplace_back(host);
-    if (self.RefuseSend && self.RefuseSend(line)) return 0;
+    if (!self.Open || (self.RefuseSend && self.RefuseSend(line))) return 0;
     if (self.OnCommand) self.OnCommand(line);
     return self.SendResult;
 }

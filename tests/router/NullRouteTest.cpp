@@ -48,12 +48,19 @@ TEST(NullRouteTest, HuaweiStopsAtAnAngleBracketAnywhere) {
     EXPECT_EQ(fake.PendingReads(), 1u);
 }
 
-TEST(NullRouteTest, RefusedOrUnansweredLinesStillCountAsDone) {
+// A line that cannot be sent ends the change as a failure and nothing after it goes out; a
+// device that merely answers nothing still counts as done.
+TEST(NullRouteTest, RefusedLineFailsButAnUnansweredOneCountsAsDone) {
     TFakeTelnet fake;
     fake.SendResult = 0;
-    EXPECT_TRUE(router::CiscoNullRoute("h", 4, rmAdd, "x", router::kHostMask, router::kNullNextHop, fake.Binding()));
-    EXPECT_EQ(fake.Sent.size(), 3u);
-    EXPECT_EQ(fake.ReadBuffers.size(), 1u);  // one empty read ends the wait
+    EXPECT_FALSE(router::CiscoNullRoute("h", 4, rmAdd, "x", router::kHostMask, router::kNullNextHop, fake.Binding()));
+    EXPECT_THAT(fake.Sent, ElementsAre("configure terminal"));
+    EXPECT_EQ(fake.ReadBuffers.size(), 0u);
+
+    TFakeTelnet silent;
+    EXPECT_TRUE(router::CiscoNullRoute("h", 4, rmAdd, "x", router::kHostMask, router::kNullNextHop, silent.Binding()));
+    EXPECT_EQ(silent.Sent.size(), 3u);
+    EXPECT_EQ(silent.ReadBuffers.size(), 1u);  // one empty read ends the wait
 }
 
 TEST(NullRouteTest, SaveSucceedsOnlyWithOk) {

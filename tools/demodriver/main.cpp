@@ -1,6 +1,9 @@
 // Drives a running Quellox through one cycle for the headless demo: types the simulator's
 // address, connects, runs the census, and saves a screenshot (BMP) of the screen at each step.
 //   demodriver <address> <screenshot folder>
+#include "framework/DibSurface.h"
+#include "framework/WindowText.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -15,12 +18,6 @@ std::wstring Text(HWND w) {
     wchar_t buf[512] = {};
     DWORD_PTR got = 0;
     ::SendMessageTimeoutW(w, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 2000, &got);
-    return buf;
-}
-
-std::wstring ClassOf(HWND w) {
-    wchar_t buf[64] = {};
-    ::GetClassNameW(w, buf, 64);
     return buf;
 }
 
@@ -42,7 +39,7 @@ HWND FindChild(HWND parent, const wchar_t* cls, const std::wstring& text) {
     } search{cls, text, nullptr};
     ::EnumChildWindows(parent, [](HWND w, LPARAM lp) -> BOOL {
         auto* s = reinterpret_cast<Search*>(lp);
-        if (ClassOf(w) == s->Class && (s->Text.empty() || Text(w) == s->Text)) {
+        if (qx::ClassNameOf(w) == s->Class && (s->Text.empty() || Text(w) == s->Text)) {
             s->Found = w;
             return FALSE;
         }
@@ -52,28 +49,23 @@ HWND FindChild(HWND parent, const wchar_t* cls, const std::wstring& text) {
 }
 
 bool SaveScreen(const std::wstring& path) {
-    int w = ::GetSystemMetrics(SM_CXSCREEN), h = ::GetSystemMetrics(SM_CYSCREEN);
-    HDC screen = ::GetDC(nullptr);
-    HDC mem = ::CreateCompatibleDC(screen);
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB};
-    void* bits = nullptr;
-    HBITMAP bmp = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = ::SelectObject(mem, bmp);
-    ::BitBlt(mem, 0, 0, w, h, screen, 0, 0, SRCCOPY);
-    ::SelectObject(mem, old);
-    DWORD stride = ((w * 3 + 3) / 4) * 4, size = stride * h;
+    const int w = ::GetSystemMetrics(SM_CXSCREEN), h = ::GetSystemMetrics(SM_CYSCREEN);
+    qx::WindowDc screen(nullptr);
+    // Bottom-up rows, as a bitmap file stores them.
+    qx::TDibSurface shot(w, h, 24, false, screen.get());
+    if (shot.Empty()) return false;
+    ::BitBlt(shot.Dc(), 0, 0, w, h, screen.get(), 0, 0, SRCCOPY);
+    ::GdiFlush();
+    const BITMAPINFOHEADER& header = shot.Header();
+    const DWORD size = static_cast<DWORD>(shot.Stride()) * static_cast<DWORD>(h);
     BITMAPFILEHEADER fh{0x4D42, static_cast<DWORD>(sizeof(fh) + sizeof(BITMAPINFOHEADER) + size), 0, 0,
                         static_cast<DWORD>(sizeof(fh) + sizeof(BITMAPINFOHEADER))};
     bool ok = false;
     if (FILE* f = _wfopen(path.c_str(), L"wb")) {
-        ok = fwrite(&fh, sizeof(fh), 1, f) == 1 && fwrite(&bi.bmiHeader, sizeof(BITMAPINFOHEADER), 1, f) == 1 &&
-             fwrite(bits, 1, size, f) == size;
+        ok = fwrite(&fh, sizeof(fh), 1, f) == 1 && fwrite(&header, sizeof(BITMAPINFOHEADER), 1, f) == 1 &&
+             fwrite(shot.Bits(), 1, size, f) == size;
         fclose(f);
     }
-    ::DeleteObject(bmp);
-    ::DeleteDC(mem);
-    ::ReleaseDC(nullptr, screen);
     return ok;
 }
 

@@ -1,6 +1,7 @@
 #include "RouterSession.h"
 
 #include "CommandLine.h"
+#include "ListingJunk.h"
 #include "NatTable.h"
 
 namespace routersim {
@@ -127,6 +128,8 @@ void RouterSession::PrivilegeLine(const std::string& line) {
 }
 
 void RouterSession::StartListing(std::vector<std::string> lines) {
+    AddListingJunk(config_, &lines);
+    pagesShown_ = 0;
     pending_.assign(std::make_move_iterator(lines.begin()), std::make_move_iterator(lines.end()));
     EmitPage();
 }
@@ -139,11 +142,17 @@ void RouterSession::EmitPage() {
         page += "\r\n";
         pending_.pop_front();
     }
+    ++pagesShown_;
     if (!pending_.empty()) {
         page += PagerMarker(config_.dialect);
         if (stage_ != Stage::Pager) afterPager_ = stage_;
         stage_ = Stage::Pager;
         Emit(page, config_.pageDelayMs);
+        // A device that drops the line in the middle of a listing.
+        if (config_.hangupAfterPage > 0 && pagesShown_ >= config_.hangupAfterPage) {
+            pending_.clear();
+            finished_ = true;
+        }
         return;
     }
     if (stage_ == Stage::Pager) stage_ = afterPager_;

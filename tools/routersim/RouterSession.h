@@ -12,7 +12,7 @@
 
 namespace routersim {
 
-// Output to send after waiting delayMs (used for the per-page delay).
+// Output to send after waiting delayMs (the per-page delay, a slow save).
 struct OutputChunk {
     std::string text;
     int delayMs = 0;
@@ -63,6 +63,7 @@ private:
     int failedLogins_ = 0;
     std::string username_;
     std::deque<std::string> pending_;   // listing lines not shown yet
+    int pagesShown_ = 0;                // pages of the current listing sent so far
     std::vector<OutputChunk> output_;
     bool finished_ = false;
 };

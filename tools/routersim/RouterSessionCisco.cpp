@@ -41,7 +41,9 @@ void RouterSession::CiscoCommand(const std::vector<std::string>& words) {
         Emit("Enter configuration commands, one per line.  End with CNTL/Z.\r\n");
         EmitPrompt();
     } else if (privileged && (MatchesKeywords(words, {"write"}) || MatchesKeywords(words, {"write", "memory"}))) {
-        Emit("Building configuration...\r\n[OK]\r\n");
+        // A slow device reports at once that it started and only later that it is done.
+        Emit("Building configuration...\r\n");
+        Emit("[OK]\r\n", config_.saveDelayMs);
         EmitPrompt();
     } else {
         InvalidInput();

@@ -35,7 +35,7 @@ void RouterSession::HuaweiCommand(const std::vector<std::string>& words) {
         Emit("Enter system view, return user view with Ctrl+Z.\r\n");
         EmitPrompt();
     } else if (privileged_ && MatchesKeywords(words, {"write"})) {
-        Emit(config_.huaweiWriteAnswer + "\r\n");
+        Emit(config_.huaweiWriteAnswer + "\r\n", config_.saveDelayMs);
         EmitPrompt();
     } else if (systemView && words.size() > 2 && MatchesKeywords({words[0], words[1]}, {"ip", "route-static"})) {
         HuaweiRoute(words, false);

@@ -1,7 +1,6 @@
 #include "RouterSimulator.h"
 
-#include "RouterSession.h"
-#include "TelnetServerCodec.h"
+#include "SessionPump.h"
 
 #include <algorithm>
 #include <chrono>
@@ -66,54 +65,9 @@ void RouterSimulator::AcceptLoop() {
     }
 }
 
-// Waits in short steps so that Stop() is never held up by a slow page.
-bool RouterSimulator::SendChunk(const Socket& socket, const std::string& text, int delayMs) {
-    auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(delayMs);
-    while (std::chrono::steady_clock::now() < until) {
-        if (stopping_) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(std::min(delayMs, kPollMs)));
-    }
-    return SendAll(socket, TelnetServerCodec::EscapeOutput(text), &stopping_);
-}
-
 void RouterSimulator::Serve(Socket socket) {
-    TelnetServerCodec codec(config_.dialect == Dialect::Cisco);
-    RouterSession session(config_, *state_);
-    session.Start();
-    if (!SendAll(socket, codec.Offers(), &stopping_)) return;
-    for (const OutputChunk& c : session.TakeOutput())
-        if (!SendChunk(socket, c.text, c.delayMs)) return;
-
-    char buffer[4096];
-    std::vector<std::string> lines, events;
-    std::string replies;
-    while (!stopping_ && !session.Finished()) {
-        WaitResult w = WaitReadable(socket, kPollMs);
-        if (w == WaitResult::Timeout) continue;
-        if (w == WaitResult::Error) return;
-        long n = ReceiveSome(socket, buffer, sizeof buffer);
-        if (n <= 0) return;  // the client left
-        lines.clear();
-        events.clear();
-        replies.clear();
-        codec.Feed(buffer, static_cast<size_t>(n), &lines, &replies, &events);
-        state_->RecordTelnetEvents(events);
-        if (!replies.empty() && !SendAll(socket, replies, &stopping_)) return;
-        for (const std::string& line : lines) {
-            if (session.Finished()) break;  // type-ahead after a logout goes nowhere
-            state_->RecordLine(line);
-            session.OnLine(line, codec.EchoActive());
-            for (const OutputChunk& c : session.TakeOutput())
-                if (!SendChunk(socket, c.text, c.delayMs)) return;
-        }
-    }
-    ShutdownSend(socket);
-    // Closing with unread input would reset the connection; let the client close first.
-    for (int i = 0; i < 10 && !stopping_; ++i) {
-        WaitResult w = WaitReadable(socket, kPollMs);
-        if (w == WaitResult::Error) break;
-        if (w == WaitResult::Ready && ReceiveSome(socket, buffer, sizeof buffer) <= 0) break;
-    }
+    SocketLink link(socket);
+    SessionPump(config_, *state_, link, stopping_, true).Run();
 }
 
 }  // namespace routersim

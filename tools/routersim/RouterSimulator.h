@@ -55,7 +55,6 @@ private:
 
     void AcceptLoop();
     void Serve(Socket socket);
-    bool SendChunk(const Socket& socket, const std::string& text, int delayMs);
     void ReapFinished(bool all);
 
     SimConfig config_;

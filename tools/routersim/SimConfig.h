@@ -31,6 +31,18 @@ struct SimConfig {
     std::string transcriptPath;         // append every received line to this file
     int maxConnections = 8;             // further clients are accepted and closed at once
 
+    // How a real device on a real link differs from a loopback simulator; every default
+    // leaves that behaviour off.
+    int latencyMs = 0;                  // every answer leaves this long after the input it answers
+    int pieceBytes = 0;                 // output goes out in pieces of at most this many bytes...
+    int piecePauseMs = 0;               // ...with this pause between two pieces
+    int saveDelayMs = 0;                // "write" takes this long before it reports its result
+    int execTimeoutMs = 0;              // an idle session is hung up after this long without input
+    int hangupAfterPage = 0;            // hang up once page N of a longer listing was sent
+    bool junkBinary = false;            // a listing holds a line of raw binary bytes,
+    bool junkLongLine = false;          // a 64 KB line,
+    bool junkEscapes = false;           // and a line of terminal escape sequences
+
     std::string Hostname() const {
         if (!hostname.empty()) return hostname;
         return dialect == Dialect::Cisco ? "Router" : "Huawei";

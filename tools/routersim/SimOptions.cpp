@@ -25,6 +25,19 @@ std::string SimUsage() {
            "  --write-answer TEXT    Huawei reply to \"write\"; \\r \\n \\t \\\\ \\xHH allowed\n"
            "  --transcript FILE      append every received line to FILE\n"
            "  --max-connections N    simultaneous sessions (default 8)\n"
+           "Real devices on real links (every one off by default):\n"
+           "  --latency-ms N         every answer leaves N ms after the input it answers\n"
+           "  --piece-bytes K        output goes out in pieces of at most K bytes...\n"
+           "  --piece-pause-ms P     ...with a pause of P ms between two pieces\n"
+           "  --save-delay-ms N      \"write\" takes N ms: Cisco prints \"Building configuration...\"\n"
+           "                         at once and \"[OK]\" N ms later; Huawei its whole answer late\n"
+           "  --exec-timeout-ms N    hang up a session that sent no input for N ms\n"
+           "  --hangup-after-page K  hang up right after page K of a listing that goes on\n"
+           "  --junk LIST            put junk lines in the middle of every listing; LIST is a\n"
+           "                         comma list of binary (raw bytes), long-line (64 KB) and\n"
+           "                         escapes (terminal escape sequences)\n"
+           "  --stdio                serve one session on standard input and output (for a\n"
+           "                         telnet server that starts it on a terminal) and exit\n"
            "The listening port is printed on standard output once the simulator is ready.\n";
 }
 
@@ -72,6 +85,26 @@ static bool ToLong(const std::string& text, long low, long high, long* value) {
     return true;
 }
 
+// "binary,long-line,escapes" or any part of it, in any order.
+static bool JunkKinds(const std::string& text, SimConfig* config) {
+    bool binary = false, longLine = false, escapes = false;
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t comma = text.find(',', start);
+        if (comma == std::string::npos) comma = text.size();
+        const std::string kind = text.substr(start, comma - start);
+        if (kind == "binary") binary = true;
+        else if (kind == "long-line") longLine = true;
+        else if (kind == "escapes") escapes = true;
+        else return false;
+        start = comma + 1;
+    }
+    config->junkBinary = binary;
+    config->junkLongLine = longLine;
+    config->junkEscapes = escapes;
+    return true;
+}
+
 static bool OnOff(const std::string& text, bool* value) {
     if (text == "on") *value = true;
     else if (text == "off") *value = false;
@@ -89,6 +122,10 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions* out, std:
         const std::string& name = args[i];
         if (name == "--help" || name == "-h") {
             o.help = true;
+            continue;
+        }
+        if (name == "--stdio") {
+            o.stdio = true;
             continue;
         }
         if (i + 1 >= args.size()) {
@@ -132,6 +169,13 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions* out, std:
             ok = !v.empty();
             o.config.transcriptPath = v;
         } else if (name == "--max-connections") ok = number(1, 64, o.config.maxConnections);
+        else if (name == "--latency-ms") ok = number(0, 600000, o.config.latencyMs);
+        else if (name == "--piece-bytes") ok = number(0, 1 << 20, o.config.pieceBytes);
+        else if (name == "--piece-pause-ms") ok = number(0, 600000, o.config.piecePauseMs);
+        else if (name == "--save-delay-ms") ok = number(0, 600000, o.config.saveDelayMs);
+        else if (name == "--exec-timeout-ms") ok = number(0, 86400000, o.config.execTimeoutMs);
+        else if (name == "--hangup-after-page") ok = number(0, 1000000, o.config.hangupAfterPage);
+        else if (name == "--junk") ok = JunkKinds(v, &o.config);
         else {
             *error = "unknown option " + name;
             return false;

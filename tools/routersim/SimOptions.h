@@ -12,6 +12,7 @@ namespace routersim {
 struct SimOptions {
     SimConfig config;
     std::uint16_t port = 0;
+    bool stdio = false;   // one session on standard input and output instead of a listener
     bool help = false;
 };
 

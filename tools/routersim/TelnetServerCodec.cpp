@@ -29,7 +29,8 @@ static void Reply(std::string* replies, unsigned char cmd, unsigned char opt) {
     replies->push_back(static_cast<char>(opt));
 }
 
-TelnetServerCodec::TelnetServerCodec(bool askTerminalType) : askTerminalType_(askTerminalType) {}
+TelnetServerCodec::TelnetServerCodec(bool askTerminalType, bool telnet)
+    : askTerminalType_(askTerminalType), telnet_(telnet) {}
 
 std::string TelnetServerCodec::Offers() {
     std::string out;
@@ -99,6 +100,10 @@ void TelnetServerCodec::Feed(const char* data, size_t size, std::vector<std::str
                              std::string* replies, std::vector<std::string>* events) {
     for (size_t i = 0; i < size; ++i) {
         const auto b = static_cast<unsigned char>(data[i]);
+        if (!telnet_) {
+            OnData(b, lines);
+            continue;
+        }
         switch (mode_) {
         case Mode::Data:
             if (b == IAC) mode_ = Mode::Iac;

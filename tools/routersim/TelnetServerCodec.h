@@ -22,7 +22,8 @@ public:
     static constexpr size_t kMaxSubnegotiation = 4096;
 
     // `askTerminalType`: also request the terminal type, as some devices do at connect.
-    explicit TelnetServerCodec(bool askTerminalType);
+    // Without `telnet` the input is plain text (a terminal): every byte is data.
+    explicit TelnetServerCodec(bool askTerminalType, bool telnet = true);
 
     // What the server sends right after accepting a connection.
     std::string Offers();
@@ -49,6 +50,7 @@ private:
     State us_[256] = {};    // options the server performs
     State him_[256] = {};   // options the client performs
     bool askTerminalType_;
+    bool telnet_;
     Mode mode_ = Mode::Data;
     unsigned char command_ = 0;
     size_t subLength_ = 0;

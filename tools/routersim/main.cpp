@@ -1,6 +1,8 @@
 // routersim: a telnet router simulator on 127.0.0.1 for tests, benchmarks and the demo.
-// Prints the port it listens on once ready, then serves until interrupted.
+// Prints the port it listens on once ready, then serves until interrupted. With --stdio it
+// is the router's shell instead: one session on standard input and output.
 #include "RouterSimulator.h"
+#include "SessionPump.h"
 #include "SimOptions.h"
 
 #include <atomic>
@@ -25,6 +27,25 @@ int main(int argc, char** argv) {
     if (options.help) {
         std::fputs(routersim::SimUsage().c_str(), stdout);
         return 0;
+    }
+    if (options.stdio) {
+#ifdef _WIN32
+        std::fputs("routersim: --stdio is not available on this system\n", stderr);
+        return 2;
+#else
+        routersim::SimState state(options.config.transcriptPath);
+        if (!state.TranscriptFileOk()) {
+            std::fprintf(stderr, "routersim: cannot open transcript %s\n", options.config.transcriptPath.c_str());
+            return 1;
+        }
+        std::signal(SIGPIPE, SIG_IGN);
+        std::signal(SIGINT, OnSignal);
+        std::signal(SIGTERM, OnSignal);
+        std::signal(SIGHUP, OnSignal);
+        routersim::StdioLink link;
+        routersim::SessionPump(options.config, state, link, g_interrupted, false).Run();
+        return 0;
+#endif
     }
     routersim::RouterSimulator simulator(options.config);
     if (!simulator.TranscriptFileOk()) {

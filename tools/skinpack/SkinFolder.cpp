@@ -85,8 +85,8 @@ TSkinFolder ReadSkinFolder(const fs::path& folder) {
                        std::to_string(descriptions.size());
         return result;
     }
-    if (bitmaps.size() + 1 > kMaxPackageEntries) {
-        result.Error = "too many files: a package holds at most " + std::to_string(kMaxPackageEntries) + " entries";
+    if (bitmaps.size() + 1 > kMaxSkinEntries) {
+        result.Error = "too many files: a package holds at most " + std::to_string(kMaxSkinEntries) + " entries";
         return result;
     }
 

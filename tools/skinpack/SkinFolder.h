@@ -2,13 +2,11 @@
 #pragma once
 
 #include "PackageWriter.h"
+#include "SkinReader.h"
 
 #include <filesystem>
 #include <string>
 #include <vector>
-
-// The most entries a package may hold and still be read by a reader with a fixed size table.
-inline constexpr std::size_t kMaxPackageEntries = 1001;
 
 struct TSkinFolder {
     std::vector<TPackageMember> Members;   // bitmaps by lower-case name, then the description

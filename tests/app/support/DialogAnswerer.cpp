@@ -71,6 +71,7 @@ void DialogAnswerer::Scan() {
         }
         FSeen.push_back(d);
         FAnswered.push_back(w);
+        if (OnShown) OnShown(d);
         if (cls == L"TMessageForm") {
             if (ok) ::PostMessageW(ok, BM_CLICK, 0, 0);
         } else {

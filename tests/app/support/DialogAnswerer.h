@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,8 @@ public:
     const std::vector<SeenDialog>& Seen() const { return FSeen; }
     std::vector<std::wstring> Texts() const;
     void Clear() { FSeen.clear(); }
+    // Called for each message as it is found open, before it is answered.
+    std::function<void(const SeenDialog&)> OnShown;
 
 private:
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) noexcept;

@@ -15,11 +15,13 @@ void MainWindowFixture::SetUp() {
     telnet.telnet_connect = &::telnet_connect;
     telnet.ReadResult = &::ReadResult;
     telnet.new_do_command = &::new_do_command;
+    telnet.telnet_is_open = &::telnet_is_open;
     EnsureApplication();
     RegisterUnit1Classes();
     RegisterSkinDataClasses();
     std::filesystem::remove(LedgerPath());
-    Dialect = 0;
+    Dialect = router::TDialect::dlCisco;
+    FailDialogueStarts(false);
     SessionHandle = 0;
     AutoCheck = AutoRestore = false;
     if (BlockList) BlockList->clear();
@@ -61,9 +63,20 @@ void MainWindowFixture::OpenWindow() {
     if (router) window->Edit1->SetText(L" 127.0.0.1:" + std::to_wstring(router->Port()) + L" ");
 }
 
-void MainWindowFixture::Click(TButton* button) {
+void MainWindowFixture::Press(TButton* button) {
     // The real path: BM_CLICK makes the button send BN_CLICKED to its parent.
     ::SendMessageW(button->Handle(), BM_CLICK, 0, 0);
+    PumpPending(std::chrono::milliseconds(30));
+}
+
+void MainWindowFixture::Click(TButton* button) {
+    Press(button);
+    WaitForCommand();
+}
+
+void MainWindowFixture::WaitForCommand() {
+    // The dialogue runs on a worker; the command ends once its last message was answered.
+    ASSERT_TRUE(PumpUntil([&] { return !window || !window->CommandRunning(); }, std::chrono::milliseconds(60000)));
     PumpPending(std::chrono::milliseconds(30));
 }
 

@@ -23,7 +23,11 @@ protected:
     routersim::SimConfig CiscoRouter() const;
     // Creates and shows the window, pointed at the simulator.
     void OpenWindow();
+    // Clicks and waits until the command it started has ended (messages answered).
     void Click(TButton* button);
+    // Clicks and returns at once.
+    void Press(TButton* button);
+    void WaitForCommand();
     void ClickCheckBox(TCheckBox* box);
     // Runs the census and waits for its report step to end.
     void RunCensus();

@@ -41,26 +41,9 @@ void PumpPending(std::chrono::milliseconds limit) {
 
 //--- DibCanvas
 
-DibCanvas::DibCanvas(int width, int height) : FWidth(width), FHeight(height) {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    FDc = ::CreateCompatibleDC(nullptr);
-    FBitmap = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    FBits = static_cast<uint32_t*>(bits);
-    FOld = ::SelectObject(FDc, FBitmap);
-}
-
-DibCanvas::~DibCanvas() {
-    ::SelectObject(FDc, FOld);
-    ::DeleteObject(FBitmap);
-    ::DeleteDC(FDc);
-}
+DibCanvas::DibCanvas(int width, int height)
+    : FWidth(width), FHeight(height), FSurface(width, height, 32),
+      FBits(reinterpret_cast<uint32_t*>(FSurface.Bits())) {}
 
 COLORREF DibCanvas::PixelRef(int x, int y) const {
     uint32_t p = Pixel(x, y);

@@ -1,6 +1,8 @@
 #pragma once
 // Helpers for window tests: the application object, message pumping, off-screen canvases and
 // screenshots written under the build's artifacts folder.
+#include "framework/DibSurface.h"
+
 #include <windows.h>
 
 #include <chrono>
@@ -25,9 +27,8 @@ public:
     DibCanvas(int width, int height);
     DibCanvas(const DibCanvas&) = delete;
     DibCanvas& operator=(const DibCanvas&) = delete;
-    ~DibCanvas();
 
-    HDC Dc() const { return FDc; }
+    HDC Dc() const { return FSurface.Dc(); }
     int Width() const { return FWidth; }
     int Height() const { return FHeight; }
     RECT Rect() const { return {0, 0, FWidth, FHeight}; }
@@ -40,9 +41,7 @@ public:
 
 private:
     int FWidth, FHeight;
-    HDC FDc = nullptr;
-    HBITMAP FBitmap = nullptr;
-    HGDIOBJ FOld = nullptr;
+    TDibSurface FSurface;
     uint32_t* FBits = nullptr;
 };
 

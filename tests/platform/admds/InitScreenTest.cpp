@@ -146,7 +146,8 @@ TEST_F(AdPanelTest, UnloadingTheLibraryLeavesHookedPanelsWorking) {
     HWND panel = MakePanel(0, 0, 180, 60);
     HMODULE module = ::LoadLibraryW(copy.c_str());
     ASSERT_NE(module, nullptr);
-    auto init = reinterpret_cast<decltype(&InitScreen)>(::GetProcAddress(module, "InitScreen"));
+    // Through a generic function pointer: the export's real type is not FARPROC's.
+    auto init = reinterpret_cast<decltype(&InitScreen)>(reinterpret_cast<void (*)()>(::GetProcAddress(module, "InitScreen")));
     ASSERT_NE(init, nullptr);
     ASSERT_EQ(init(panel, kUrl, RGB(10, 120, 60)), 1);
     gOuterPings = 0;

@@ -125,9 +125,11 @@ TEST(DllConnect, UnloadingTheLibraryClosesItsSessions) {
     ASSERT_TRUE(::CopyFileW((dir + L"devicemonitor.dll").c_str(), copy.c_str(), FALSE));
     HMODULE module = ::LoadLibraryW(copy.c_str());
     ASSERT_NE(module, nullptr);
-    auto connect = reinterpret_cast<telnet_connect_fn>(::GetProcAddress(module, "telnet_connect"));
-    auto read = reinterpret_cast<ReadResult_fn>(::GetProcAddress(module, "ReadResult"));
-    auto command = reinterpret_cast<new_do_command_fn>(::GetProcAddress(module, "new_do_command"));
+    // Through a generic function pointer: the export's real type is not FARPROC's.
+    auto symbol = [module](const char* name) { return reinterpret_cast<void (*)()>(::GetProcAddress(module, name)); };
+    auto connect = reinterpret_cast<telnet_connect_fn>(symbol("telnet_connect"));
+    auto read = reinterpret_cast<ReadResult_fn>(symbol("ReadResult"));
+    auto command = reinterpret_cast<new_do_command_fn>(symbol("new_do_command"));
     ASSERT_TRUE(connect && read && command);
 
     RawTelnetServer server([](RawTelnetServer& s) { s.Send("<Huawei>"); });

@@ -31,7 +31,9 @@ SimConfig Router(Dialect dialect) {
 std::string Login(int h, const std::string& host, Dialect dialect, const std::string& privilegePassword) {
     const bool cisco = dialect == Dialect::Cisco;
     std::string first = ReadUntil(h, host, [&](const std::string& s) { return EndsWith(s, cisco ? ": " : ":"); });
-    if (EndsWith(first, cisco ? "Username: " : "Username:")) EXPECT_EQ(new_do_command(h, host.c_str(), "admin"), 1);
+    if (EndsWith(first, cisco ? "Username: " : "Username:")) {
+        EXPECT_EQ(new_do_command(h, host.c_str(), "admin"), 1);
+    }
     EXPECT_EQ(new_do_command(h, host.c_str(), "pw"), 1);
     Pause(500);
     EXPECT_EQ(new_do_command(h, host.c_str(), cisco ? "enable" : "super"), 1);

@@ -65,6 +65,8 @@ void RawTelnetServer::Close() {
     client_.Reset();
 }
 
+void RawTelnetServer::HalfClose() { routersim::ShutdownSend(client_); }
+
 std::string RawTelnetServer::Received() const {
     std::lock_guard lock(mutex_);
     return received_;

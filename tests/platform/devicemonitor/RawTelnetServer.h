@@ -30,6 +30,9 @@ public:
     void Send(const std::string& bytes);
     void Pause(int ms);  // keeps receiving meanwhile
     void Close();
+    // The router's side of a hang-up: no more output (FIN), but the socket stays open to see
+    // whether, and when, the client closes its own.
+    void HalfClose();
 
     // For the test. Everything the client sent so far.
     std::string Received() const;

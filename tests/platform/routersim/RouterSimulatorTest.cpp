@@ -123,6 +123,10 @@ TEST(RouterSimulator, ConnectionsShareTheRouterAndExtraClientsAreTurnedAway) {
     EXPECT_EQ(sim.ConnectionsAccepted(), 3);
 }
 
+// A Stop that waited for the page delay or for the client to read would take a minute or for
+// ever; the bound is loose so that a busy machine under the sanitizers never trips it.
+constexpr auto kStopBound = std::chrono::seconds(15);
+
 TEST(RouterSimulator, StopIsPromptEvenDuringASlowPage) {
     SimConfig config;
     config.password = "pw";
@@ -138,8 +142,8 @@ TEST(RouterSimulator, StopIsPromptEvenDuringASlowPage) {
     client.ReadUntil("display nat sess\r\n");
     const auto start = std::chrono::steady_clock::now();
     sim->Stop();
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
-    EXPECT_TRUE(client.WaitClosed(2000));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, kStopBound);
+    EXPECT_TRUE(client.WaitClosed(15000));
     sim.reset();  // a second Stop (from the destructor) is harmless
 }
 
@@ -159,7 +163,7 @@ TEST(RouterSimulator, StopIsPromptWhenAClientStopsReading) {
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));  // the server is stuck sending by now
     const auto start = std::chrono::steady_clock::now();
     sim.Stop();
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, kStopBound);
 }
 
 TEST(RouterSimulator, PortsAreNotSharedAndTheTranscriptFileFollowsTheSession) {

@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <new>
+
 using namespace boxestest;
 using qx::test::DibCanvas;
 
@@ -29,6 +32,12 @@ public:
 };
 int TFakeListScrollbars::Made = 0;
 int TFakeListScrollbars::Alive = 0;
+
+// Someone else's subclass of the edit field, put on top of the wrapper's.
+LRESULT CALLBACK OnTopOfTheWrapper(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+    auto previous = reinterpret_cast<WNDPROC>(::GetPropW(wnd, L"QxTestPrevious"));
+    return ::CallWindowProcW(previous, wnd, msg, wp, lp);
+}
 
 class SkinComBoxTest : public ::testing::Test {
 protected:
@@ -270,3 +279,27 @@ TEST_F(SkinComBoxTest, DestroyingTheComboWithTheWrapperOnLeavesNothingHooked) {
 }
 
 }  // namespace
+
+// The wrapper's memory is wiped after it is gone, as a reuse would: a stub still bound to it
+// would run on the wiped fields and swallow the edit field's messages.
+TEST_F(SkinComBoxTest, EditSubclassOnTopOutlivesTheWrapper) {
+    alignas(TSkinComBox) unsigned char storage[sizeof(TSkinComBox)];
+    auto* placed = new (storage) TSkinComBox(combo);
+    placed->Attach(host.get(), skin.get(), false, host->ControlCanvas());
+    const HWND edit = placed->EditWindow();
+    ASSERT_NE(edit, nullptr);
+    ::SetWindowTextW(edit, L"Cisco");
+    ::SetPropW(edit, L"QxTestPrevious", reinterpret_cast<HANDLE>(::GetWindowLongPtrW(edit, GWLP_WNDPROC)));
+    ::SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&OnTopOfTheWrapper));
+
+    placed->~TSkinComBox();
+    std::memset(storage, 0, sizeof storage);
+
+    EXPECT_EQ(::GetWindowLongPtrW(edit, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&OnTopOfTheWrapper));
+    EXPECT_EQ(::SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0), 5);
+    ::SendMessageW(edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    ::SendMessageW(edit, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Huawei"));
+    EXPECT_EQ(combo->Text(), L"Huawei");
+    ::SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(::RemovePropW(edit, L"QxTestPrevious")));
+}

@@ -62,7 +62,9 @@ TEST(SkinEditPaint, TinyEditsAreFramedOnlyInsideThemselves) {
         ::GdiFlush();
         for (int y = 0; y < 14; ++y)
             for (int x = 0; x < 14; ++x)
-                if (!::PtInRect(&r, POINT{x, y})) ASSERT_EQ(canvas.PixelRef(x, y), kSentinel) << x << "," << y;
+                if (!::PtInRect(&r, POINT{x, y})) {
+                    ASSERT_EQ(canvas.PixelRef(x, y), kSentinel) << x << "," << y;
+                }
     }
 }
 

@@ -85,7 +85,9 @@ TEST(SkinGroupBoxPaint, TinyBoxesAndMissingFontsStayInside) {
         ::GdiFlush();
         for (int y = 0; y < 50; ++y)
             for (int x = 0; x < 30; ++x)
-                if (!::PtInRect(&r, POINT{x, y})) ASSERT_EQ(canvas.PixelRef(x, y), kSentinel) << x << "," << y;
+                if (!::PtInRect(&r, POINT{x, y})) {
+                    ASSERT_EQ(canvas.PixelRef(x, y), kSentinel) << x << "," << y;
+                }
     }
 }
 

@@ -1,5 +1,7 @@
 // The skin data component in a form description: the SkinStream property written and read
 // back through the form writer and reader, and what Loaded does once the form is read.
+#include "LzhEncoder.h"
+#include "PackageWriter.h"
 #include "framework/FormReader.h"
 #include "framework/Forms.h"
 #include "skin/controls/SkinManage.h"
@@ -139,6 +141,29 @@ TEST_F(SkinDataStreamTest, ALengthBeyondThePropertyIsADamagedSkin) {
     TSkinData* shortProperty = SkinDataOf(ReadForm(FormText(L"    SkinStream = {0102}\n")));
     ASSERT_NE(shortProperty, nullptr);
     EXPECT_TRUE(shortProperty->NotLoaded());
+}
+
+// 2.6 MB of stored skin whose name list is 120 MiB of line feeds, 125 million empty names: the
+// component reports a damaged skin instead of allocating an entry for each, and the program
+// (this test) goes on.
+TEST_F(SkinDataStreamTest, AStoredSkinOfMillionsOfEmptyNamesIsDamaged) {
+    constexpr std::uint32_t kLineFeeds = 120u << 20;
+    std::vector<std::uint8_t> package;
+    for (std::uint32_t word : {static_cast<std::uint32_t>(kSkinPackageVersion), kLineFeeds, 0u, 0u})
+        AppendInt32(package, word);
+    package.resize(package.size() + kLineFeeds, '\n');
+    const std::vector<std::uint8_t> hostile = CompressSkin(package);
+    package = {};
+    ASSERT_LT(hostile.size(), 3u << 20);
+
+    TSkinData* data = SkinDataOf(ReadForm(FormText(L"    Active = True\n" + StoredProperty(hostile))));
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(data->Store().Size(), static_cast<std::int64_t>(hostile.size()));
+    EXPECT_TRUE(data->NotLoaded());
+    EXPECT_FALSE(data->Active());
+    EXPECT_FALSE(SkinManager->Active());
+    ASSERT_EQ(ShownMessages().size(), 1u);
+    EXPECT_EQ(ShownMessages()[0], L"This is Older Skin File\rPlease update to new version !");
 }
 
 TEST_F(SkinDataStreamTest, LoadedAdjustsSkinControlsToTheMenuBar) {

@@ -115,20 +115,46 @@ TEST(SkinReaderLayout, EmptyNameIsAnEntryOfItsOwn) {
     EXPECT_EQ(AsText(r.GetFile("b")), "CCC");
 }
 
-TEST(SkinReaderLayout, TableIsSizedToThePackage) {
-    // More names than the 1001 of a fixed table: all of them stay reachable.
-    std::string names;
-    std::string data;
-    std::vector<std::int32_t> sizes;
-    for (int i = 0; i < 1500; ++i) {
-        names += "m" + std::to_string(i) + ".bmp\r\n";
-        sizes.push_back(1);
-        data += static_cast<char>('a' + i % 26);
+// The layout's size table holds 1001 entries: a package of that many loads whole, one with more
+// names is damaged and keeps no entry, however the lines are made and however many there are.
+TEST(SkinReaderLayout, MoreNamesThanTheTableHoldsAreDamage) {
+    struct Case {
+        const char* what;
+        std::string names;
+        std::size_t count;
+        bool compressed;
+    };
+    auto numbered = [](int n) {
+        std::string names;
+        for (int i = 0; i < n; ++i) names.append("m").append(std::to_string(i)).append(".bmp\r\n");
+        return names;
+    };
+    const std::vector<Case> cases = {
+        {"1001 names", numbered(1001), 1001, false},
+        {"1002 names", numbered(1002), 1002, false},
+        {"1002 empty names", std::string(1002, '\n'), 1002, false},
+        {"1001 names and an unterminated last line", numbered(1001) + "x.bmp", 1002, false},
+        // About 4 KB of compressed skin promising 196,000 empty names.
+        {"compressed line feeds", std::string(196000, '\n'), 196000, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::vector<std::int32_t> sizes(std::min<std::size_t>(c.count, kMaxSkinEntries), 1);
+        const Bytes package = RawPackage(c.names, sizes, std::string(sizes.size(), 'z'));
+        TSkinReader r;
+        const TPackageStatus status = c.compressed ? r.LoadPackage(CompressSkin(package)) : r.ParsePackage(package);
+        if (c.count <= kMaxSkinEntries) {
+            ASSERT_EQ(status, TPackageStatus::psLoaded);
+            EXPECT_EQ(r.Entries().size(), c.count);
+            EXPECT_EQ(AsText(r.GetFile("m1000.bmp")), "z");
+            continue;
+        }
+        EXPECT_EQ(status, TPackageStatus::psDamaged);
+        EXPECT_TRUE(r.Entries().empty());
+        EXPECT_TRUE(r.Data().empty());
+        EXPECT_NE(r.Problem().find("holds " + std::to_string(c.count) + " names"), std::string::npos) << r.Problem();
+        EXPECT_STREQ(PackageStatusMessage(status), kOldSkinMessage);
     }
-    TSkinReader r;
-    ASSERT_EQ(r.ParsePackage(RawPackage(names, sizes, data)), TPackageStatus::psLoaded);
-    EXPECT_EQ(r.Entries().size(), 1500u);
-    EXPECT_EQ(AsText(r.GetFile("m1499.bmp")), std::string(1, static_cast<char>('a' + 1499 % 26)));
 }
 
 //--- version and header

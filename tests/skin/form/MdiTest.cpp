@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace formtest;
 using qx::test::PumpUntil;
 
@@ -105,6 +107,20 @@ TEST_F(MdiTest, FrameAndChildKindsAndTheClientsSubclass) {
     EXPECT_TRUE(skin->MenuUpdate());
     // SKN_MDIREDRAW is the client's own: answered there.
     EXPECT_EQ(::SendMessageW(client, SKN_MDIREDRAW, reinterpret_cast<WPARAM>(frame), 0), 0);
+}
+
+TEST_F(MdiTest, TheManagersClientHandleGoesWithTheParent) {
+    auto skin = LoadDefaultSkin();
+    ASSERT_TRUE(skin);
+    // The parent's window destroyed, or its skinning object freed with the window left.
+    const std::function<void()> endings[] = {[&] { ::DestroyWindow(frame); }, [&] { forms.clear(); }};
+    for (const auto& end : endings) {
+        if (!::IsWindow(frame)) SetUp();
+        Skin(frame, skin.get());
+        ASSERT_EQ(ManagerMDIClient(), client);
+        end();
+        EXPECT_EQ(ManagerMDIClient(), nullptr);
+    }
 }
 
 TEST_F(MdiTest, MdiChildButtonsActOnTheActiveChild) {

@@ -67,7 +67,9 @@ protected:
 // recolours it and hooks nothing.
 void ExpectWrapped(TTestForm& f, bool on) {
     for (qx::TWinControl* c : f.Windowed())
-        if (c != f.Panel) EXPECT_EQ(AnswersQuery(*c), on) << Narrow(c->ClassName());
+        if (c != f.Panel) {
+            EXPECT_EQ(AnswersQuery(*c), on) << Narrow(c->ClassName());
+        }
     EXPECT_EQ(OwnedWrapper<TSkinBox>(f.Panel) != nullptr, on);
 }
 
@@ -314,6 +316,29 @@ TEST_F(SkinManagerTest, ClosedWindowsLeaveTheRegistry) {
     EXPECT_TRUE(sf->Controls().empty());
     ASSERT_TRUE(qx::test::PumpUntil([&] { return m.SkinForms().empty(); }, milliseconds(3000)));
     EXPECT_EQ(changes.Count, 2);
+}
+
+// A closed object waiting for its purge is never found again, and it lets go of its skin data
+// when the component goes before the purge came.
+TEST_F(SkinManagerTest, ClosedEntriesAreSkippedAndForgetTheirSkin) {
+    auto skin = LoadDefaultSkin();
+    ASSERT_TRUE(skin);
+    TSkinManage& m = Start(skin.get());
+    m.SetState(kManagerActivated);
+    HWND dialog = Dialog(120, 60);
+    ASSERT_TRUE(m.SkinWindow(dialog));
+    TWinSkinForm* sf = WaitSkinned(dialog);
+    ASSERT_NE(sf, nullptr);
+    ::DestroyWindow(dialog);
+    ASSERT_EQ(m.SkinForms(), std::vector<TWinSkinForm*>{sf});
+    EXPECT_EQ(sf->State(), kFormClosed);
+    EXPECT_EQ(m.FindSkinForm(dialog), nullptr);
+
+    skin.reset();
+    ASSERT_EQ(m.SkinForms(), std::vector<TWinSkinForm*>{sf});
+    EXPECT_EQ(sf->SkinData(), nullptr);
+    m.PurgeSkinForms();
+    EXPECT_TRUE(m.SkinForms().empty());
 }
 
 TEST_F(SkinManagerTest, ASkinChangeReloadsTheFramesAndKeepsTheWrappers) {

@@ -166,8 +166,12 @@ TEST_P(SkinThreePart, HorizontalCapsUnscaledMiddleStretchedAtTheFrameHeightCentr
                 continue;
             }
             ASSERT_EQ(SourceY(p), 6 + y - 12);
-            if (x < 8) ASSERT_EQ(SourceX(p), x - 5);
-            if (x >= 43) ASSERT_EQ(SourceX(p), 10 + x - 43);
+            if (x < 8) {
+                ASSERT_EQ(SourceX(p), x - 5);
+            }
+            if (x >= 43) {
+                ASSERT_EQ(SourceX(p), 10 + x - 43);
+            }
         }
     }
     int last = 2;

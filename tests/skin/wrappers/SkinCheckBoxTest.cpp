@@ -2,6 +2,7 @@
 // 8-frame remaps), the image's place (left, right with BS_RIGHTBUTTON, a narrow radio image
 // centred in its cell), the caption and focus, repainting on clicks and BM_SETCHECK, the same
 // notifications as unskinned, and the system's look when the skin has no image.
+#include "framework/ExtCtrls.h"
 #include "framework/StdCtrls.h"
 #include "skin/controls/SkinCheckBox.h"
 #include "skin/controls/SkinRadioButton.h"
@@ -129,6 +130,32 @@ TEST_F(SkinCheckTest, RadioImagePerStateWithTheEightFrameRemap) {
     EXPECT_EQ(RadioFrameAt(6), 8);
     radio->SetChecked(false);
     EXPECT_EQ(RadioFrameAt(6), 4);
+}
+
+TEST_F(SkinCheckTest, DisabledContainerShowsTheDisabledImages) {
+    auto* panel = new qx::TPanel(form);
+    panel->SetParent(form);
+    panel->SetBounds(0, 80, 200, 80);
+    auto* inner = new qx::TCheckBox(panel);
+    inner->SetParent(panel);
+    inner->SetBounds(10, 10, kBoxWidth, kBoxHeight);
+    inner->SetChecked(true);
+    auto* innerRadio = new qx::TRadioButton(panel);
+    innerRadio->SetParent(panel);
+    innerRadio->SetBounds(10, 40, kBoxWidth, kBoxHeight);
+    innerRadio->SetChecked(true);
+    (new TSkinCheckBox(inner))->Attach(host.get(), skin.get(), false, nullptr);
+    (new TSkinRadioButton(innerRadio))->Attach(host.get(), skin.get(), false, nullptr);
+    Pump();
+    auto frames = [&] {
+        return std::pair{CheckFrameOf(Print(inner)->PixelRef(6, kBoxHeight / 2)),
+                         RadioFrameOf(Print(innerRadio)->PixelRef(6, kBoxHeight / 2))};
+    };
+    EXPECT_EQ(frames(), std::pair(2, 2));
+    panel->SetEnabled(false);
+    EXPECT_EQ(frames(), std::pair(4, 4)) << "checked, in a disabled container";
+    panel->SetEnabled(true);
+    EXPECT_EQ(frames(), std::pair(2, 2));
 }
 
 TEST_F(SkinCheckTest, NarrowRadioImagesAreCentredInTheirCell) {

@@ -206,8 +206,9 @@ void ExpectSameState(const TSnapshot& before, const TSnapshot& after) {
         EXPECT_EQ(RectText(a.Rect), RectText(b.Rect)) << name << ": window rectangle";
         EXPECT_EQ(RectText(a.Client), RectText(b.Client)) << name << ": client rectangle";
         EXPECT_EQ(a.RegionType, b.RegionType) << name << ": region";
-        if (a.RegionType != ERROR && b.RegionType != ERROR)
+        if (a.RegionType != ERROR && b.RegionType != ERROR) {
             EXPECT_EQ(RectText(a.RegionBox), RectText(b.RegionBox)) << name << ": region box";
+        }
     }
     ASSERT_EQ(before.Controls.size(), after.Controls.size());
     for (size_t i = 0; i < before.Controls.size(); ++i) {
