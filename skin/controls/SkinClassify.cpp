@@ -14,6 +14,8 @@
 #include "skin/controls/SkinObjImage.h"
 #include "skin/controls/SkinPropText.h"
 #include "skin/controls/SkinRadioButton.h"
+#include "skin/controls/SkinScControl.h"
+#include "skin/controls/SkinScrollbar.h"
 #include "skin/controls/SkinSpeedButton.h"
 #include "skin/data/SkinData.h"
 
@@ -35,6 +37,10 @@ TSkinControl* MakeObjImage(qx::TComponent* owner, int kind) { return new TSkinOb
 std::array<TSkinWrapperFactory, kWrapperKindCount>& Factories() {
     static std::array<TSkinWrapperFactory, kWrapperKindCount> factories = [] {
         std::array<TSkinWrapperFactory, kWrapperKindCount> f{};
+        f[static_cast<int>(TSkinWrapperKind::wkScrollbar)] = &Make<TSkinScrollbar>;
+        f[static_cast<int>(TSkinWrapperKind::wkListView)] = &Make<TSkinListView>;
+        f[static_cast<int>(TSkinWrapperKind::wkScControl)] = &Make<TSkinScControl>;
+        f[static_cast<int>(TSkinWrapperKind::wkSizer)] = &Make<TSkinSizer>;
         f[static_cast<int>(TSkinWrapperKind::wkButton)] = &Make<TSkinButton>;
         f[static_cast<int>(TSkinWrapperKind::wkBitButton)] = &Make<TSkinBitButton>;
         f[static_cast<int>(TSkinWrapperKind::wkSpeedButton)] = &Make<TSkinSpeedButton>;

@@ -58,8 +58,8 @@ using TSkinActions = std::vector<TSkinAction>;
 using TSkinWrapperFactory = TSkinControl* (*)(qx::TComponent* owner, int variant);
 // Installs (or, with null, removes) the factory of a kind. Every wrapper of this folder is
 // installed from the start (buttons, check boxes, radio buttons, glyph images, edits, combo
-// boxes, panels and group boxes); the later kinds (tabs, scroll bars, ...) create nothing until
-// theirs is installed.
+// boxes, panels and group boxes, scroll bars, list views, scroll-bar controls and size grips);
+// the later kinds (tabs, ...) create nothing until theirs is installed.
 void RegisterSkinWrapper(TSkinWrapperKind kind, TSkinWrapperFactory factory);
 TSkinWrapperFactory SkinWrapperFactory(TSkinWrapperKind kind);
 

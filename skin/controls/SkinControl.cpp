@@ -136,6 +136,7 @@ void TSkinControl::RawWndProc(qx::TMessage& m) noexcept {
 void TSkinControl::SkinWndProc(qx::TMessage& m) {
     if (m.Msg == SKN_ENABLE) {
         FPaintingOn = static_cast<LONG_PTR>(m.WParam) > 0;
+        PaintingSwitched(FPaintingOn);
         // Switching off repaints too: the skinned picture must not stay up until the control
         // happens to paint again (SkinControlTest.EnableOffRestoresTheSystemLook).
         if (FPaintingOn) Repaint();

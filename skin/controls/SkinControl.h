@@ -77,6 +77,8 @@ public:
     virtual void Paint(HDC dc, const RECT& r);
     // Re-applies the skin colour after a skin change and repaints.
     void SkinChanged() override;
+    // SKN_ENABLE switched skinned painting on or off (after the switch, before the repaint).
+    virtual void PaintingSwitched(bool on) { (void)on; }
 
     //--- TFormControl
     HWND WrappedWindow() const override { return FWindow; }

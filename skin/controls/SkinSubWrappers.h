@@ -1,7 +1,9 @@
 // Wrappers that a wrapper makes for a part of its own control: the up-down control inside an
-// edit box (TSkinEdit) and the scroll bars of a simple combo box's list (TSkinComBox). Their
-// painters belong to the up-down and scroll-bar skinning, which registers a maker here; while
-// none is registered no part wrapper is made and those parts keep the system look.
+// edit box (TSkinEdit), the scroll bars of a simple combo box's list (TSkinComBox) and the
+// header of a list view (TSkinListView). Their painters belong to the up-down, scroll-bar and
+// header skinning, which registers a maker here; while none is registered no part wrapper is
+// made and those parts keep the system look. The list's scroll bars are made by
+// TSkinScrollbarH from the start.
 #pragma once
 
 #include "framework/Classes.h"
@@ -16,7 +18,10 @@ using TSubWrapperMaker = TSkinControl* (*)(qx::TComponent* owner);
 TSubWrapperMaker SetEmbeddedUpDownMaker(TSubWrapperMaker maker);
 // The scroll-bar wrapper of a raw window with window scroll bars (a simple combo's list).
 TSubWrapperMaker SetListScrollbarMaker(TSubWrapperMaker maker);
+// The header wrapper of a list view's header window.
+TSubWrapperMaker SetListHeaderMaker(TSubWrapperMaker maker);
 
 // Null while no maker is registered.
 TSkinControl* MakeEmbeddedUpDown(qx::TComponent* owner);
 TSkinControl* MakeListScrollbar(qx::TComponent* owner);
+TSkinControl* MakeListHeader(qx::TComponent* owner);
