@@ -38,8 +38,8 @@ TEST_F(SkinViewTest, MenusCarryEveryKindOfItem) {
         {form->ViewSkinned, L"", true, true, false, false, -1},
         {form->ViewReload, L"F5", true, false, false, false, 3},
         {form->ViewDisabled, L"", false, false, false, false, -1},
-        {form->PageAll, L"", true, true, true, false, -1},
-        {form->PageInputs, L"", true, false, true, false, -1},
+        {form->PageButtons, L"", true, true, true, false, -1},
+        {form->PageRanges, L"", true, false, true, false, -1},
         {form->PopupMenu1->Items()->Items(1), L"", true, true, false, false, 1},
         {form->PopupMenu1->Items()->Items(2), L"", true, false, false, true, -1},
         {form->PopupMenu1->Items()->Items(3), L"Ctrl+V", false, false, false, false, 2},
@@ -53,7 +53,7 @@ TEST_F(SkinViewTest, MenusCarryEveryKindOfItem) {
         EXPECT_EQ(w.Item->Default(), w.Default);
         EXPECT_EQ(w.Item->ImageIndex(), w.Image);
     }
-    EXPECT_EQ(form->ViewPages->Count(), 3);
+    EXPECT_EQ(form->ViewPages->Count(), 4);
     EXPECT_EQ(form->PopupMenu1->Images(), form->ImageList1);
     EXPECT_EQ(form->ImageList1->Count(), 4);
 }
@@ -146,19 +146,24 @@ TEST_F(SkinViewTest, AltFOpensTheFileMenu) {
     EXPECT_EQ(opened, form->FileMenu->Handle());
 }
 
-TEST_F(SkinViewTest, PageItemsShowTheirControls) {
+// Each page item brings its page to the front; only that page is visible.
+TEST_F(SkinViewTest, PageItemsShowTheirPages) {
     form = OpenViewer({}, false);
     const struct {
-        TMenuItem* Page;
-        bool Buttons, Inputs;
-    } cases[] = {{form->PageButtons, true, false}, {form->PageInputs, false, true}, {form->PageAll, true, true}};
+        TMenuItem* Item;
+        TTabSheet* Page;
+    } cases[] = {{form->PageInputs, form->InputsPage}, {form->PageRanges, form->RangesPage},
+                 {form->PageLists, form->ListsPage}, {form->PageButtons, form->ButtonsPage}};
     for (const auto& c : cases) {
-        c.Page->Click();
-        EXPECT_TRUE(c.Page->Checked());
-        EXPECT_EQ(form->ButtonsPage->Visible(), c.Buttons);
-        EXPECT_EQ(form->InputsPage->Visible(), c.Inputs);
+        SCOPED_TRACE(testing::Message() << "page " << (&c - cases));
+        c.Item->Click();
+        EXPECT_TRUE(c.Item->Checked());
+        EXPECT_EQ(form->Pages->ActivePage(), c.Page);
+        for (int i = 0; i < form->Pages->PageCount(); ++i)
+            EXPECT_EQ(form->Pages->Pages(i)->Visible(), form->Pages->Pages(i) == c.Page);
+        EXPECT_EQ(form->StatusBar1->Panels()->Items(1)->Text(), c.Page->Caption());
     }
-    EXPECT_FALSE(form->PageButtons->Checked());
+    EXPECT_FALSE(form->PageRanges->Checked());
 }
 
 TEST_F(SkinViewTest, ARightClickOpensThePopupMenu) {

@@ -3,6 +3,7 @@
 #include "SkinViewForm.h"
 
 #include "framework/Dialogs.h"
+#include "skin/SkinMessages.h"
 
 #include <commdlg.h>
 #include <vector>
@@ -33,7 +34,7 @@ std::wstring AskForSkinFile(HWND owner) {
 TSkinViewForm::TSkinViewForm(TComponent* owner, const std::wstring& skinFile) : TForm(owner) {
     SetName(L"SkinViewForm");
     SetCaption(L"SkinView");
-    SetBounds(80, 60, 560, 380);
+    SetBounds(80, 60, 680, 520);
     ChooseSkinFile = [this] { return AskForSkinFile(HandleAllocated() ? Handle() : nullptr); };
     Tell = [](const std::wstring& text) { ShowMessage(text); };
 
@@ -98,6 +99,10 @@ void TSkinViewForm::SetSkinning(bool on) {
 }
 
 void TSkinViewForm::WndProc(TMessage& m) {
+    if (m.Msg == SKN_TABCLOSE) {
+        AnswerTabClose(m);
+        return;
+    }
     if (m.Msg == WM_CONTEXTMENU && PopupMenu1) {
         POINT at{static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam))};
         // From the keyboard (-1, -1): at the cursor.
@@ -131,10 +136,39 @@ void TSkinViewForm::PageClick(TObject* sender) {
     if (auto* page = dynamic_cast<TMenuItem*>(sender)) ShowPage(page);
 }
 
+namespace {
+
+struct TPageItem {
+    TMenuItem* Item;
+    TTabSheet* Sheet;
+};
+
+}  // namespace
+
 void TSkinViewForm::ShowPage(TMenuItem* page) {
-    page->SetChecked(true);
-    ButtonsPage->SetVisible(page != PageInputs);
-    InputsPage->SetVisible(page != PageButtons);
+    const TPageItem pages[] = {{PageButtons, ButtonsPage}, {PageInputs, InputsPage}, {PageLists, ListsPage}, {PageRanges, RangesPage}};
+    for (const auto& p : pages)
+        if (p.Item == page) Pages->SetActivePage(p.Sheet);
+    PagesChange(Pages);
+}
+
+// The page shown, chosen by its tab or the menu: its radio item is checked and the status bar
+// names it.
+void TSkinViewForm::PagesChange(TObject*) {
+    const TPageItem pages[] = {{PageButtons, ButtonsPage}, {PageInputs, InputsPage}, {PageLists, ListsPage}, {PageRanges, RangesPage}};
+    for (const auto& p : pages) {
+        if (p.Sheet != Pages->ActivePage()) continue;
+        p.Item->SetChecked(true);
+        if (StatusBar1->Panels()->Count() > 1) StatusBar1->Panels()->Items(1)->SetText(p.Sheet->Caption());
+    }
+}
+
+void TSkinViewForm::AnswerTabClose(TMessage& m) {
+    const auto window = reinterpret_cast<HWND>(m.WParam);
+    const bool closing = ClosingPages && ClosingPages->HandleAllocated() && window == ClosingPages->Handle();
+    // Only the small page control's pages may go, and never its last one; the family pages stay.
+    m.Result = closing && ClosingPages->PageCount() > 1 ? 0 : 1;
+    if (m.Result == 0) StatusBar1->Panels()->Items(0)->SetText(L"关闭了一页");
 }
 
 void TSkinViewForm::HelpAboutClick(TObject*) {

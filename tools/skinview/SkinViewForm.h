@@ -1,7 +1,8 @@
 // TSkinViewForm: the skin viewer's one window, for people who make skins. It is skinned by a
 // skin data component of its own, loaded from a skin file or, without one, from the default
 // skin built into the program; another skin can be opened into the running window. The menu
-// bar, a popup menu (right click) and the controls show the skin on every element it paints.
+// bar, a popup menu (right click), the tool bar, the status bar and the controls, one page of a
+// page control per family, show the skin on every element it paints.
 #pragma once
 
 #include "framework/ExtCtrls.h"
@@ -9,7 +10,10 @@
 #include "framework/GroupBox.h"
 #include "framework/ImageList.h"
 #include "framework/Menus.h"
+#include "framework/PageControl.h"
+#include "framework/StatusBar.h"
 #include "framework/StdCtrls.h"
+#include "framework/ToolBar.h"
 #include "skin/data/SkinData.h"
 
 #include <functional>
@@ -46,15 +50,23 @@ public:
     qx::TMenuItem* ViewReload = nullptr;
     qx::TMenuItem* ViewDisabled = nullptr;
     qx::TMenuItem* ViewPages = nullptr;
-    qx::TMenuItem* PageAll = nullptr;
     qx::TMenuItem* PageButtons = nullptr;
     qx::TMenuItem* PageInputs = nullptr;
+    qx::TMenuItem* PageLists = nullptr;
+    qx::TMenuItem* PageRanges = nullptr;
     qx::TMenuItem* HelpMenu = nullptr;
     qx::TMenuItem* HelpAbout = nullptr;
     qx::TPopupMenu* PopupMenu1 = nullptr;
     qx::TImageList* ImageList1 = nullptr;
-    qx::TGroupBox* ButtonsPage = nullptr;
-    qx::TPanel* InputsPage = nullptr;
+    qx::TToolBar* ToolBar1 = nullptr;
+    qx::TStatusBar* StatusBar1 = nullptr;
+    qx::TPageControl* Pages = nullptr;
+    qx::TTabSheet* ButtonsPage = nullptr;
+    qx::TTabSheet* InputsPage = nullptr;
+    qx::TTabSheet* ListsPage = nullptr;
+    qx::TTabSheet* RangesPage = nullptr;
+    // A small page control whose tabs carry close boxes (its Tag is 7777).
+    qx::TPageControl* ClosingPages = nullptr;
     // Names the popup menu item chosen last.
     qx::TLabel* ChoiceLabel = nullptr;
 
@@ -63,9 +75,17 @@ private:
     void BuildMenus();
     void BuildPopupMenu();
     void BuildControls();
+    void BuildBars();
+    void BuildButtonsPage();
+    void BuildInputsPage();
+    void BuildListsPage();
+    void BuildRangesPage();
     // Puts the default skin (a resource of the program) into the component's store.
     bool StoreDefaultSkin();
     void ShowPage(qx::TMenuItem* page);
+    void PagesChange(qx::TObject* sender);
+    // The skin asks whether a closing page may go: 0 lets it go, the last one stays.
+    void AnswerTabClose(qx::TMessage& m);
 
     void FileOpenClick(qx::TObject* sender);
     void FileExitClick(qx::TObject* sender);

@@ -89,14 +89,15 @@ void TSkinViewForm::BuildMenus() {
     ViewDisabled->SetEnabled(false);
     AddItem(MainMenu1, ViewMenu, L"-");
     ViewPages = AddItem(MainMenu1, ViewMenu, L"页面(&P)");
-    PageAll = AddItem(MainMenu1, ViewPages, L"全部控件(&A)");
     PageButtons = AddItem(MainMenu1, ViewPages, L"按钮与选择框(&B)");
     PageInputs = AddItem(MainMenu1, ViewPages, L"输入框(&E)");
-    for (TMenuItem* page : {PageAll, PageButtons, PageInputs}) {
+    PageLists = AddItem(MainMenu1, ViewPages, L"列表与标签(&L)");
+    PageRanges = AddItem(MainMenu1, ViewPages, L"范围控件(&R)");
+    for (TMenuItem* page : {PageButtons, PageInputs, PageLists, PageRanges}) {
         page->SetRadioItem(true);
         page->OnClick = TNotifyEvent::Of<&TSkinViewForm::PageClick>(this);
     }
-    PageAll->SetChecked(true);
+    PageButtons->SetChecked(true);
 
     HelpMenu = AddItem(MainMenu1, bar, L"帮助(&H)");
     HelpAbout = AddItem(MainMenu1, HelpMenu, L"关于(&A)...");
