@@ -7,9 +7,33 @@
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinPaintHelpers.h"
 
+#include <algorithm>
+#include <vector>
+
 QX_DEFINE_CLASS(TSkinControl, ::qx::TComponent, b) {}
 
 TSkinControl::TSkinControl(qx::TComponent* owner) : qx::TComponent(owner) {}
+
+namespace {
+
+// Every wrapper whose procedure sits in a framework control's WindowProc chain (main thread).
+std::vector<TSkinControl*>& HookedWrappers() {
+    static std::vector<TSkinControl*> hooked;
+    return hooked;
+}
+
+void ForgetHooked(TSkinControl* wrapper) {
+    auto& hooked = HookedWrappers();
+    hooked.erase(std::remove(hooked.begin(), hooked.end(), wrapper), hooked.end());
+}
+
+}  // namespace
+
+void TSkinControl::HookControl(qx::TControl* control) {
+    FOldWindowProc = control->WindowProc;
+    control->WindowProc = qx::TWndMethod::Of<&TSkinControl::SkinWndProc>(this);
+    HookedWrappers().push_back(this);
+}
 
 // Order: stop dispatch (unhook while the control or window is still valid), then leave the
 // form's list. A raw window's stub that someone else's subclass still calls stays behind and
@@ -19,6 +43,7 @@ TSkinControl::~TSkinControl() {
     // WindowProc must not be touched then (the window's WM_NCDESTROY already unhooked us).
     // A raw window outlives the component that owns us.
     if (!HasState(qx::csDestroying) || FRawSlot.Installed()) Unhook();
+    ForgetHooked(this);
     if (FForm) FForm->UnregisterControl(this);
     FForm = nullptr;
 }
@@ -44,8 +69,7 @@ void TSkinControl::Attach(TSkinControlHost* form, TSkinData* skinData, bool colo
     FWindow = control->Handle();
     FUnicode = ::IsWindowUnicode(FWindow) != FALSE;
 
-    FOldWindowProc = control->WindowProc;
-    control->WindowProc = qx::TWndMethod::Of<&TSkinControl::SkinWndProc>(this);
+    HookControl(control);
     control->SetDoubleBuffered(true);
     if (FForm) FForm->RegisterControl(this);
 
@@ -91,16 +115,23 @@ void TSkinControl::AttachWindow(HWND window, TSkinData* skinData, TSkinControlHo
 
 void TSkinControl::HookGraphicControl(qx::TControl* control) {
     FGraphicControl = control;
-    FOldWindowProc = control->WindowProc;
-    control->WindowProc = qx::TWndMethod::Of<&TSkinControl::SkinWndProc>(this);
+    HookControl(control);
 }
 
 // Puts back what attach replaced, but only where it still points at us: a hook installed on
 // top of ours keeps working (it calls our procedure, which passes everything on).
 void TSkinControl::Unhook() {
     const auto ours = qx::TWndMethod::Of<&TSkinControl::SkinWndProc>(this);
+    ForgetHooked(this);
     if (qx::TControl* target = WrappedControl(); target && FOldWindowProc) {
-        if (target->WindowProc == ours) target->WindowProc = FOldWindowProc;
+        if (target->WindowProc == ours) {
+            target->WindowProc = FOldWindowProc;
+        } else {
+            // Another wrapper hooked the control over us: it now passes on to what we passed on
+            // to, so nothing is left calling a wrapper that is gone.
+            for (TSkinControl* above : HookedWrappers())
+                if (above->FOldWindowProc == ours) above->FOldWindowProc = FOldWindowProc;
+        }
         FOldWindowProc = {};
     }
     FRawSlot.Release();

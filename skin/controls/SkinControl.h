@@ -169,6 +169,11 @@ protected:
     std::uint8_t FVariant = 0;
     bool FParentBackgroundChanged = false;
 
+protected:
+    // Puts our procedure in front of the control's WindowProc, keeping the one it replaces.
+    // Wrappers of one control may hook over one another; each can leave in any order.
+    void HookControl(qx::TControl* control);
+
 private:
     // The raw window's entry: nothing may escape into the system's dispatch.
     void RawWndProc(qx::TMessage& m) noexcept;

@@ -38,8 +38,7 @@ void TSkinScControl::AttachScroll(qx::TWinControl* control, TSkinData* skinData,
     if (!hint.empty()) SetPropText(*FBar, L"Hint", hint);
     FBar->AttachControl(this, control, okControl);
     if (!control->Visible()) FBar->HideBar();
-    FOldWindowProc = control->WindowProc;
-    control->WindowProc = qx::TWndMethod::Of<&TSkinControl::SkinWndProc>(this);
+    HookControl(control);
     FAttached = true;
     FState = kWrapperAttached;
 }

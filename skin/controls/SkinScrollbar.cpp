@@ -62,8 +62,7 @@ void TSkinScrollbar::AttachScroll(qx::TWinControl* control, TSkinData* skinData,
     FHorz->AttachControl(this, control, okHorizontal);
     FVert->AttachControl(this, control, okVertical);
     if (!control->Visible()) HideBars();
-    FOldWindowProc = control->WindowProc;
-    control->WindowProc = qx::TWndMethod::Of<&TSkinControl::SkinWndProc>(this);
+    HookControl(control);
     FAttached = true;
     FState = kWrapperAttached;
     Repaint();
