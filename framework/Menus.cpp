@@ -80,6 +80,25 @@ HWND PopupWindow() {
     return wnd;
 }
 
+struct TKeyName {
+    std::uint8_t Key;
+    const wchar_t* Name;
+};
+constexpr TKeyName kKeyNames[] = {
+    {VK_BACK, L"BkSp"},   {VK_TAB, L"Tab"},      {VK_RETURN, L"Enter"}, {VK_ESCAPE, L"Esc"},
+    {VK_SPACE, L"Space"}, {VK_PRIOR, L"PgUp"},   {VK_NEXT, L"PgDn"},    {VK_END, L"End"},
+    {VK_HOME, L"Home"},   {VK_LEFT, L"Left"},    {VK_UP, L"Up"},        {VK_RIGHT, L"Right"},
+    {VK_DOWN, L"Down"},   {VK_INSERT, L"Ins"},   {VK_DELETE, L"Del"},
+};
+
+std::wstring KeyName(std::uint8_t key) {
+    if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) return std::wstring(1, static_cast<wchar_t>(key));
+    if (key >= VK_F1 && key <= VK_F24) return L"F" + std::to_wstring(key - VK_F1 + 1);
+    for (const TKeyName& name : kKeyNames)
+        if (name.Key == key) return name.Name;
+    return {};
+}
+
 // The caption as the item shows it: "&" marks the accelerator, the part after a tab is drawn
 // as the shortcut.
 std::wstring ShownCaption(const TMenuItem& item) {
@@ -90,6 +109,26 @@ std::wstring ShownCaption(const TMenuItem& item) {
 
 }  // namespace
 
+//--- shortcuts
+
+std::wstring ShortCutToText(TShortCut shortCut) {
+    std::wstring name = KeyName(static_cast<std::uint8_t>(shortCut & 0xFF));
+    if (name.empty()) return {};
+    std::wstring text;
+    if (shortCut & scShift) text += L"Shift+";
+    if (shortCut & scCtrl) text += L"Ctrl+";
+    if (shortCut & scAlt) text += L"Alt+";
+    return text + name;
+}
+
+TShortCut ShortCutModifiersNow() {
+    TShortCut modifiers = 0;
+    if (::GetKeyState(VK_SHIFT) < 0) modifiers |= scShift;
+    if (::GetKeyState(VK_CONTROL) < 0) modifiers |= scCtrl;
+    if (::GetKeyState(VK_MENU) < 0) modifiers |= scAlt;
+    return modifiers;
+}
+
 //--- TMenuItem
 
 QX_DEFINE_CLASS(TMenuItem, TComponent, b) {
@@ -98,6 +137,12 @@ QX_DEFINE_CLASS(TMenuItem, TComponent, b) {
     b.Boolean(L"Checked", &TMenuItem::Checked, &TMenuItem::SetChecked);
     b.Boolean(L"Visible", &TMenuItem::Visible, &TMenuItem::SetVisible);
     b.Integer(L"ImageIndex", &TMenuItem::ImageIndex, &TMenuItem::SetImageIndex);
+    b.Boolean(L"Default", &TMenuItem::Default, &TMenuItem::SetDefault);
+    b.Boolean(L"RadioItem", &TMenuItem::RadioItem, &TMenuItem::SetRadioItem);
+    b.Integer(L"GroupIndex", &TMenuItem::GroupIndex, &TMenuItem::SetGroupIndex);
+    b.Integer(
+        L"ShortCut", [](const TMenuItem& i) { return static_cast<int>(i.ShortCut()); },
+        [](TMenuItem& i, int v) { i.SetShortCut(static_cast<TShortCut>(v)); });
     b.Event(L"OnClick", &TMenuItem::OnClick);
     b.Creatable();
 }
@@ -129,6 +174,49 @@ void TMenuItem::SetShortCutText(const std::wstring& text) {
     Changed();
 }
 
+std::wstring TMenuItem::ShortCutText() const { return FShortCutText.empty() ? ShortCutToText(FShortCut) : FShortCutText; }
+
+void TMenuItem::SetShortCut(TShortCut shortCut) {
+    if (shortCut == FShortCut) return;
+    FShortCut = shortCut;
+    Changed();
+}
+
+void TMenuItem::SetDefault(bool on) {
+    if (on == FDefault) return;
+    FDefault = on;
+    Changed();
+}
+
+void TMenuItem::SetRadioItem(bool on) {
+    if (on == FRadioItem) return;
+    FRadioItem = on;
+    Changed();
+}
+
+void TMenuItem::SetGroupIndex(int index) {
+    if (index == FGroupIndex) return;
+    FGroupIndex = index;
+    Changed();
+}
+
+HMENU TMenuItem::Handle() {
+    TMenu* menu = GetParentMenu();
+    if (!menu) return nullptr;
+    HMENU root = menu->Handle();
+    return FParent ? FHandle : root;
+}
+
+bool TMenuItem::IsRightToLeft() const {
+    const TMenu* menu = GetParentMenu();
+    return menu && menu->IsRightToLeft();
+}
+
+void TMenuItem::ForgetHandles() {
+    FHandle = nullptr;
+    for (TMenuItem* item : FItems) item->ForgetHandles();
+}
+
 // State changes go straight into a built menu as well, so a menu can be adjusted between its
 // handle being made and being shown.
 void TMenuItem::SetEnabled(bool on) {
@@ -145,6 +233,10 @@ void TMenuItem::SetChecked(bool on) {
     TMenu* menu = GetParentMenu();
     if (menu && menu->HandleAllocated() && !menu->FDirty)
         ::CheckMenuItem(menu->FHandle.get(), FCommand, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+    // One radio item of a group is checked at a time.
+    if (on && FRadioItem && FParent)
+        for (TMenuItem* other : FParent->FItems)
+            if (other != this && other->FRadioItem && other->FGroupIndex == FGroupIndex) other->SetChecked(false);
 }
 
 void TMenuItem::SetVisible(bool on) {
@@ -204,13 +296,13 @@ TMenuItem* TMenuItem::FromItemData(ULONG_PTR data) {
     return LiveItems().count(item) ? item : nullptr;
 }
 
-void TMenuItem::AppendTo(HMENU menu, bool ownerDraw) {
+void TMenuItem::AppendTo(HMENU menu, bool ownerDraw, bool rightToLeft) {
     if (!FVisible) return;
     MENUITEMINFOW mii{sizeof(mii)};
     mii.fMask = MIIM_ID | MIIM_STATE | MIIM_FTYPE | MIIM_DATA;
     mii.wID = FCommand;
     mii.dwItemData = reinterpret_cast<ULONG_PTR>(this);
-    mii.fState = (FEnabled ? MFS_ENABLED : MFS_GRAYED) | (FChecked ? MFS_CHECKED : 0);
+    mii.fState = (FEnabled ? MFS_ENABLED : MFS_GRAYED) | (FChecked ? MFS_CHECKED : 0) | (FDefault ? MFS_DEFAULT : 0);
     std::wstring text = ShownCaption(*this);
     if (IsLine()) {
         mii.fType = MFT_SEPARATOR;
@@ -219,15 +311,17 @@ void TMenuItem::AppendTo(HMENU menu, bool ownerDraw) {
         mii.dwTypeData = text.data();
     }
     if (ownerDraw) mii.fType |= MFT_OWNERDRAW;
+    if (FRadioItem) mii.fType |= MFT_RADIOCHECK;
+    if (rightToLeft) mii.fType |= MFT_RIGHTORDER;
     UniqueMenu sub;
     if (!FItems.empty()) {
         sub.reset(::CreatePopupMenu());
-        for (TMenuItem* item : FItems) item->AppendTo(sub.get(), ownerDraw);
+        for (TMenuItem* item : FItems) item->AppendTo(sub.get(), ownerDraw, rightToLeft);
         mii.fMask |= MIIM_SUBMENU;
         mii.hSubMenu = sub.get();
     }
     // The menu owns the sub-menu once the item is in it.
-    if (::InsertMenuItemW(menu, ::GetMenuItemCount(menu), TRUE, &mii)) sub.release();
+    if (::InsertMenuItemW(menu, ::GetMenuItemCount(menu), TRUE, &mii)) FHandle = sub.release();
 }
 
 //--- TMenu
@@ -257,6 +351,12 @@ void TMenu::SetImages(TImageList* images) {
     FDirty = true;
 }
 
+void TMenu::SetBiDiMode(TBiDiMode mode) {
+    if (mode == FBiDiMode) return;
+    FBiDiMode = mode;
+    FDirty = true;
+}
+
 void TMenu::Notification(TComponent* component, TOperation operation) {
     TComponent::Notification(component, operation);
     if (operation == TOperation::opRemove && component == FImages) FImages = nullptr;
@@ -265,7 +365,8 @@ void TMenu::Notification(TComponent* component, TOperation operation) {
 HMENU TMenu::Handle() {
     if (FHandle && !FDirty) return FHandle.get();
     UniqueMenu menu(CreateMenuHandle());
-    for (int i = 0; i < FItems->Count(); ++i) FItems->Items(i)->AppendTo(menu.get(), FOwnerDraw);
+    FItems->ForgetHandles();
+    for (int i = 0; i < FItems->Count(); ++i) FItems->Items(i)->AppendTo(menu.get(), FOwnerDraw, IsRightToLeft());
     // The old handle lives until a window showing it has the new one.
     UniqueMenu old(FHandle.release());
     FHandle = std::move(menu);
@@ -277,6 +378,26 @@ HMENU TMenu::Handle() {
 bool TMenu::DispatchCommand(UINT command) {
     TMenuItem* item = command ? FItems->Find(command) : nullptr;
     if (!item || !item->Enabled()) return false;
+    item->Click();
+    return true;
+}
+
+namespace {
+TMenuItem* FindShortCut(TMenuItem& parent, TShortCut shortCut) {
+    for (int i = 0; i < parent.Count(); ++i) {
+        TMenuItem* item = parent.Items(i);
+        if (!item->Visible() || !item->Enabled()) continue;
+        if (item->ShortCut() == shortCut) return item;
+        if (TMenuItem* found = FindShortCut(*item, shortCut)) return found;
+    }
+    return nullptr;
+}
+}  // namespace
+
+bool TMenu::IsShortCut(TShortCut shortCut) {
+    if ((shortCut & 0xFF) == 0) return false;
+    TMenuItem* item = FindShortCut(*FItems, shortCut);
+    if (!item) return false;
     item->Click();
     return true;
 }
@@ -348,9 +469,12 @@ void TMenu::DefaultDrawItem(TMenuItem& item, TCanvas& canvas, const RECT& rect, 
         RECT mark{rect.left, rect.top, rect.left + kImageColumn, rect.bottom};
         ::SetBkMode(dc, TRANSPARENT);
         ::SetTextColor(dc, ColorToRGB(selected ? clHighlightText : SysColor(COLOR_MENUTEXT)));
-        ::DrawTextW(dc, L"\x221A", 1, &mark, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        // A radio item shows a bullet, any other a tick.
+        ::DrawTextW(dc, item.RadioItem() ? L"\x2022" : L"\x221A", 1, &mark, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
-    // Changing the brush took the canvas's objects out of the DC: select the font again.
+    // The default item is bold. Changing the brush (and the font) took the canvas's objects
+    // out of the DC: select them again.
+    if (item.Default()) canvas.Font().SetStyle(canvas.Font().Style() | fsBold);
     dc = canvas.Handle();
     ::SetBkMode(dc, TRANSPARENT);
     TColor textColour = !enabled ? clGrayText : selected ? clHighlightText : SysColor(COLOR_MENUTEXT);

@@ -3,10 +3,12 @@
 // turned into a menu handle), TPopupMenu (shown at a screen point) and TMainMenu (a form's
 // menu bar). Owner-drawn menus draw each item through the item's OnDrawItem / OnMeasureItem,
 // or, without them, through the framework's own item drawing (text, shortcut, image, check).
+#include "BiDiMode.h"
 #include "Classes.h"
 #include "Graphics.h"
 #include "Handles.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 #include <windows.h>
@@ -15,6 +17,21 @@ namespace qx {
 
 class TMenu;
 class TImageList;
+
+// A keyboard shortcut: the virtual key in the low byte, the modifiers as the high bits.
+using TShortCut = std::uint16_t;
+inline constexpr TShortCut scShift = 0x2000;
+inline constexpr TShortCut scCtrl = 0x4000;
+inline constexpr TShortCut scAlt = 0x8000;
+inline constexpr TShortCut scNone = 0;
+// The shortcut of `key` with the modifiers `modifiers` (scShift | scCtrl | scAlt).
+constexpr TShortCut ShortCut(std::uint8_t key, TShortCut modifiers) { return static_cast<TShortCut>(key | modifiers); }
+// "Ctrl+Shift+O", "Alt+F4", "Del": modifiers in the order Shift, Ctrl, Alt; empty for none or
+// for a key without a name.
+std::wstring ShortCutToText(TShortCut shortCut);
+// The modifiers held down now, as shortcut bits.
+TShortCut ShortCutModifiersNow();
+
 
 using TMenuDrawItemEvent = TMethod<void(TObject* sender, TCanvas& canvas, const RECT& rect, bool selected)>;
 using TMenuMeasureItemEvent = TMethod<void(TObject* sender, TCanvas& canvas, int& width, int& height)>;
@@ -28,9 +45,22 @@ public:
 
     const std::wstring& Caption() const { return FCaption; }
     void SetCaption(const std::wstring& caption);
-    // The text shown right-aligned after the caption ("ALT+F4").
-    const std::wstring& ShortCutText() const { return FShortCutText; }
+    // The text shown right-aligned after the caption ("ALT+F4"): the one given, else the
+    // shortcut's own text.
+    std::wstring ShortCutText() const;
     void SetShortCutText(const std::wstring& text);
+    // The key that runs the item's click while its form has the focus.
+    TShortCut ShortCut() const { return FShortCut; }
+    void SetShortCut(TShortCut shortCut);
+    // The item that a double click would choose: drawn bold.
+    bool Default() const { return FDefault; }
+    void SetDefault(bool on);
+    // A radio item shows a bullet when checked; checking one unchecks the other radio items of
+    // its GroupIndex under the same parent.
+    bool RadioItem() const { return FRadioItem; }
+    void SetRadioItem(bool on);
+    int GroupIndex() const { return FGroupIndex; }
+    void SetGroupIndex(int index);
     bool Enabled() const { return FEnabled; }
     void SetEnabled(bool on);
     bool Checked() const { return FChecked; }
@@ -44,6 +74,12 @@ public:
     bool IsLine() const { return FCaption == L"-"; }
     // The command identifier the item has in its menu handle (unique in the process).
     UINT Command() const { return FCommand; }
+
+    // The sub-menu handle in the built menu (the menu's own handle for its root item); null for
+    // an item without visible sub-items.
+    HMENU Handle();
+    // The menu reads right to left.
+    bool IsRightToLeft() const;
 
     int Count() const { return static_cast<int>(FItems.size()); }
     TMenuItem* Items(int index) const { return FItems.at(static_cast<size_t>(index)); }
@@ -73,10 +109,16 @@ private:
     void Changed();
     // Appends this item to `menu` (with its sub-menu); owner-drawn items carry themselves as
     // item data.
-    void AppendTo(HMENU menu, bool ownerDraw);
+    void AppendTo(HMENU menu, bool ownerDraw, bool rightToLeft);
+    void ForgetHandles();
 
     std::wstring FCaption;
     std::wstring FShortCutText;
+    TShortCut FShortCut = scNone;
+    bool FDefault = false;
+    bool FRadioItem = false;
+    int FGroupIndex = 0;
+    HMENU FHandle = nullptr;  // borrowed: the built menu owns it
     bool FEnabled = true;
     bool FChecked = false;
     bool FVisible = true;
@@ -98,12 +140,17 @@ public:
     void SetOwnerDraw(bool on);
     TImageList* Images() const { return FImages; }
     void SetImages(TImageList* images);
+    TBiDiMode BiDiMode() const { return FBiDiMode; }
+    void SetBiDiMode(TBiDiMode mode);
+    bool IsRightToLeft() const { return FBiDiMode != TBiDiMode::bdLeftToRight; }
 
     // The menu handle, built from the items on first use and again after they changed.
     HMENU Handle();
     bool HandleAllocated() const { return static_cast<bool>(FHandle); }
     // Runs the click of the item with this command; false when the menu has none.
     bool DispatchCommand(UINT command);
+    // Runs the click of the enabled, visible item with this shortcut; false when none has it.
+    bool IsShortCut(TShortCut shortCut);
 
     // WM_MEASUREITEM / WM_DRAWITEM for menus (ODT_MENU): handled for the items of any framework
     // menu, wherever the message arrives; false for anything else.
@@ -127,6 +174,7 @@ private:
     TMenuItem* FItems;
     bool FOwnerDraw = false;
     TImageList* FImages = nullptr;
+    TBiDiMode FBiDiMode = TBiDiMode::bdLeftToRight;
     UniqueMenu FHandle;
     bool FDirty = true;
 };

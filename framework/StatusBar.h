@@ -3,6 +3,7 @@
 // collection of panels, or one simple text (SimplePanel). Panels carry their bevel, alignment,
 // reading order and style; an owner-drawn panel is painted by OnDrawPanel. The size grip shows
 // in the bottom-right corner while SizeGrip is set.
+#include "BiDiMode.h"
 #include "Collections.h"
 #include "Controls.h"
 #include "StdCtrls.h"
@@ -11,7 +12,6 @@ namespace qx {
 
 enum class TStatusPanelBevel { pbNone, pbLowered, pbRaised };
 enum class TStatusPanelStyle { psText, psOwnerDraw };
-enum class TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 const std::vector<std::wstring>& BiDiModeNames();
 
 class TStatusPanel : public TCollectionItem {

@@ -1,5 +1,6 @@
 #include "Controls.h"
 #include "Forms.h"
+#include "Menus.h"
 #include "PrintWindows.h"
 #include "WindowText.h"
 
@@ -435,6 +436,10 @@ bool TWinControl::HandleKey(TMessage& m) {
     if (OnKeyDown) {
         OnKeyDown(this, key, 0);
         if (key == 0) return true;
+    }
+    // The form's menu shortcuts come before the dialog keys.
+    if (TCustomForm* form = GetParentForm(this); form && form->Menu() && key <= 0xFF) {
+        if (form->Menu()->IsShortCut(ShortCut(static_cast<std::uint8_t>(key), ShortCutModifiersNow()))) return true;
     }
     UINT want = 0;
     switch (key) {

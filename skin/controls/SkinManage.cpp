@@ -4,6 +4,7 @@
 #include "framework/WindowText.h"
 #include "skin/controls/SkinClassify.h"
 #include "skin/controls/SkinFormAdapter.h"
+#include "skin/controls/SkinPopMenu.h"
 #include "skin/data/SkinData.h"
 #include "skin/form/SkinFormHost.h"
 #include "skin/form/SkinFormRegistry.h"
@@ -36,6 +37,7 @@ TSkinManage::TSkinManage(bool subordinate) : FSubordinate(subordinate) {
         // Every skinned window classifies its controls when it is activated, and tells the
         // registry when its window is gone.
         InstallControlClassification();
+        InstallPopupMenuPainters();
         SkinFormHooks().FormClosed = &TSkinManage::FormClosed;
     }
 }

@@ -161,8 +161,9 @@ TButtonContext TWinSkinForm::ButtonContext() const {
     c.Active = FActive != 0;
     c.BorderKind = FBorderKind;
     c.DialogBox = FDialogBox;
-    // Buttons in the menu band belong to the skinned menu bar, which this window does not have.
-    c.MdiChildMaximizedInMenuBar = false;
+    // Buttons in the menu band: an MDI parent with a skinned menu bar whose active child is
+    // maximised.
+    c.MdiChildMaximizedInMenuBar = MdiChildMaximizedInBand();
     HWND wnd = FHandle;
     c.AskApplication = [wnd](int visibility, int action) {
         return ::SendMessageW(wnd, SKN_BUTTONVISIBLE, static_cast<WPARAM>(visibility), action);

@@ -21,7 +21,10 @@ bool TWinSkinForm::NCMouseMove(qx::TMessage& m) {
         m.Result = 0;
         return true;
     }
-    if (TWinSysButton* object = ObjectAt(ScreenToWindowPoint(ScreenPointOf(m.LParam)))) {
+    const POINT pt = ScreenToWindowPoint(ScreenPointOf(m.LParam));
+    TNCObject* object = ObjectAt(pt);
+    if (!object && MenuBar()) object = MenuBar()->ButtonAt(pt);
+    if (object) {
         object->MouseMove();
         m.Result = 0;
         return true;
@@ -31,10 +34,18 @@ bool TWinSkinForm::NCMouseMove(qx::TMessage& m) {
 }
 
 bool TWinSkinForm::NCLButtonDown(qx::TMessage& m) {
-    if (TWinSysButton* object = ObjectAt(ScreenToWindowPoint(ScreenPointOf(m.LParam)))) {
+    const POINT pt = ScreenToWindowPoint(ScreenPointOf(m.LParam));
+    if (TWinSysButton* object = ObjectAt(pt)) {
         if (!FActive) ::SetForegroundWindow(FHandle);
         object->MouseDown();
         m.Result = 0;
+        return true;
+    }
+    if (TMenuBtn* button = MenuBar() ? MenuBar()->ButtonAt(pt) : nullptr) {
+        if (!FActive) ::SetForegroundWindow(FHandle);
+        button->MouseDown();
+        m.Result = 0;
+        MenuBar()->OpenMenu(button);
         return true;
     }
     // A maximised window cannot be dragged by its caption.
@@ -44,7 +55,12 @@ bool TWinSkinForm::NCLButtonDown(qx::TMessage& m) {
 
 bool TWinSkinForm::NCLButtonUp(qx::TMessage& m) {
     const POINT screen = ScreenPointOf(m.LParam);
-    TWinSysButton* object = ObjectAt(ScreenToWindowPoint(screen));
+    const POINT pt = ScreenToWindowPoint(screen);
+    TWinSysButton* object = ObjectAt(pt);
+    if (!object && MenuBar() && MenuBar()->ButtonAt(pt)) {
+        m.Result = 0;
+        return true;
+    }
     if (!object) return false;
     m.Result = 0;
     // A press that began on another object (or nowhere) does nothing here.
@@ -94,7 +110,7 @@ bool TWinSkinForm::NCRButtonDown(qx::TMessage& m) {
 void TWinSkinForm::HoverTimer(qx::TObject*) { HoverTick(); }
 
 void TWinSkinForm::HoverTick() {
-    if (!FActive || !FCaption.HotObject) return;
+    if (!FActive || !FCaption.HotObject || FMenus.Tracking) return;
     POINT cursor{};
     if (!::GetCursorPos(&cursor)) return;
     const POINT pt = ScreenToWindowPoint(cursor);

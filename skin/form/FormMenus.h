@@ -1,15 +1,20 @@
-// The menus of a skinned window as the form skinning holds them: the window's menu bar and the
-// framework menus switched to owner drawing. The skinned menu bar adds its state here.
+// The menus of a skinned window as the form skinning holds them: the menu bar it took over from
+// the window (MenuBar.h), whether one of its drop-downs is open and which, and the handlers
+// that draw the items of the window's menus from the skin (SkinMenuItems.h).
 #pragma once
 
-#include "framework/Menus.h"
-
-#include <utility>
-#include <vector>
+#include <memory>
 #include <windows.h>
 
+class TWinSkinMenu;
+class TSkinMenuItems;
+
 struct TFormMenus {
-    HMENU Handle = nullptr;   // the window's menu bar at attach
-    bool NativeKept = false;  // the native menu bar stays and is drawn in the menu band
-    std::vector<std::pair<qx::TMenu*, bool>> OwnerDraw;  // menus switched, with their old setting
+    TFormMenus();
+    ~TFormMenus();
+    HMENU Handle = nullptr;  // the window's menu bar at attach
+    std::unique_ptr<TWinSkinMenu> Bar;
+    bool Tracking = false;       // a drop-down of the bar is open
+    HMENU TrackedMenu = nullptr;  // which
+    std::unique_ptr<TSkinMenuItems> Items;
 };

@@ -7,19 +7,6 @@
 #include "skin/form/ToolbarDraw.h"
 #include "skin/form/WinSkinForm.h"
 
-namespace {
-
-using TDrawMenuBarTemp = DWORD(WINAPI*)(HWND, HDC, LPRECT, HMENU, HFONT);
-
-// The system's own menu-bar drawing into any context (user32 exports it without a header).
-TDrawMenuBarTemp DrawMenuBarTempProc() {
-    static const auto proc = reinterpret_cast<TDrawMenuBarTemp>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "DrawMenuBarTemp")));
-    return proc;
-}
-
-}  // namespace
-
 //--- frame painting
 
 void TWinSkinForm::PaintFrame(HDC dc) {
@@ -94,18 +81,13 @@ void TWinSkinForm::PaintCaptionStrip(HDC dc, int w) {
     ::BitBlt(dc, 0, 0, w, m.Top, strip, 0, 0, SRCCOPY);
 }
 
-// The band under the caption: the window's native menu bar when it kept one, else the skin's
-// background.
+// The band under the caption: the skinned menu bar, else the skin's background.
 void TWinSkinForm::PaintMenuBand(HDC dc, int w) {
     const TFrameMetrics& m = FFrame.Metrics;
     if (m.Menu <= 0) return;
     RECT band{m.Left, m.Top, w - m.Right, m.Top + m.Menu};
     if (band.right <= band.left) return;
-    if (FMenus.NativeKept && FMenus.Handle && DrawMenuBarTempProc()) {
-        ::FillRect(dc, &band, ::GetSysColorBrush(COLOR_MENU));
-        DrawMenuBarTempProc()(FHandle, dc, &band, FMenus.Handle, nullptr);
-        return;
-    }
+    if (TWinSkinMenu* bar = MenuBar()) return bar->PaintBar(dc, band);
     if (HBRUSH brush = FSkinData->FaceBrush()) ::FillRect(dc, &band, brush);
 }
 

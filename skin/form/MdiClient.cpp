@@ -1,8 +1,6 @@
 // The MDI client of a skinned MDI parent: subclassed so that the parent's frame stays the
-// skin's while children are created, destroyed, tiled and maximised.
-//
-// Not here yet: rebuilding the skinned menu bar from a new frame menu (WM_MDISETMENU) and when
-// the last child goes; the native menu bar stays the frame's.
+// skin's while children are created, destroyed, tiled and maximised, and so that the skinned
+// menu bar follows the frame menus the children bring.
 #include "skin/data/SkinData.h"
 #include "skin/form/SkinFormHost.h"
 #include "skin/form/WinSkinForm.h"
@@ -45,8 +43,24 @@ void TWinSkinForm::MDIClientProc(qx::TMessage& m) {
         BOOL maximized = FALSE;
         auto active = reinterpret_cast<HWND>(::SendMessageW(FMdi.Client, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
         SetMenuActive(active && maximized);
-        // The last child is gone: the skin's menu setting is what it was before children came.
+        // The last child is gone: the skin's menu setting is what it was before children came,
+        // and the bar shows the frame's own menu again.
         if (!active && FSkinData) FSkinData->SetMenuUpdate(FMdi.MenuUpdateAtAttach);
+        if (!active && MenuBar()) {
+            MenuBar()->Build();
+            PaintFrame();
+        }
+        return;
+    }
+    case WM_MDISETMENU: {
+        old();
+        if (!FSkinFrame) return;
+        const auto menu = reinterpret_cast<HMENU>(m.WParam);
+        if (menu && MenuBar() && menu != MenuBar()->MenuHandle()) {
+            MenuBar()->BuildFromMDIMenu(menu);
+            PaintFrame();
+        }
+        ::SetMenu(FHandle, nullptr);
         return;
     }
     case WM_MDITILE:

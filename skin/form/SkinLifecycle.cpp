@@ -15,10 +15,7 @@ void TWinSkinForm::SkinChanged() {
     for (TFormControl* wrapper : std::vector<TFormControl*>(FControls)) wrapper->SkinChanged();
     FState = kFormReskinning;
     if (FSkinFrame && FForm) {
-        if (SkinFormHooks().SkinMenu)
-            for (int i = 0; i < FForm->ComponentCount(); ++i)
-                if (auto* popup = dynamic_cast<qx::TPopupMenu*>(FForm->Components(i)))
-                    SkinFormHooks().SkinMenu(*this, *popup, true);
+        HookFormMenus(true);
         ResizeKeepingClient(false);
         // Nudge the form so it lays its controls out again for the new frame.
         FForm->SetHeight(FForm->Height() + 1);
@@ -45,17 +42,7 @@ void TWinSkinForm::RestoreWindowProc() {
     FSubclass.Release();
 }
 
-void TWinSkinForm::RestoreFormMenus() {
-    for (auto& [menu, ownerDraw] : FMenus.OwnerDraw) {
-        if (SkinFormHooks().SkinMenu) SkinFormHooks().SkinMenu(*this, *menu, false);
-        menu->SetOwnerDraw(ownerDraw);
-    }
-    FMenus.OwnerDraw.clear();
-    if (FForm && SkinFormHooks().SkinMenu)
-        for (int i = 0; i < FForm->ComponentCount(); ++i)
-            if (auto* popup = dynamic_cast<qx::TPopupMenu*>(FForm->Components(i)))
-                SkinFormHooks().SkinMenu(*this, *popup, false);
-}
+void TWinSkinForm::RestoreFormMenus() { HookFormMenus(false); }
 
 void TWinSkinForm::Detach() {
     if (FCaption.HoverTimer) FCaption.HoverTimer->SetEnabled(false);
@@ -69,6 +56,7 @@ void TWinSkinForm::Detach() {
     ReleaseWrappers();
     RestoreFormMenus();
     ForgetMDIClient();
+    DetachMenus(true);
     if (!FSkinFrame) {
         // Only the controls were skinned: they paint themselves again.
         if (FForm && FState != kFormDestroying && FForm->HandleAllocated())
@@ -84,8 +72,7 @@ void TWinSkinForm::Detach() {
         ::GetWindowRect(FHandle, &r);
         if (FFormKind == kFormMDIChild) ::MapWindowPoints(nullptr, ::GetParent(FHandle), reinterpret_cast<POINT*>(&r), 2);
         const int w = (r.right - r.left) + FFrame.NativeExtraWidth - FFrame.Metrics.Left - FFrame.Metrics.Right;
-        const int h = (r.bottom - r.top) + FFrame.NativeExtraHeight - FFrame.Metrics.Top - FFrame.Metrics.Bottom -
-                      (FMenus.NativeKept ? FFrame.Metrics.Menu : 0);
+        const int h = (r.bottom - r.top) + FFrame.NativeExtraHeight - FFrame.Metrics.Top - FFrame.Metrics.Bottom;
         UINT flags = SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER;
         // A maximised window keeps the size the system gives it.
         if (FShowState == kShowMaximized || FShowState == kShowMinimized) flags |= SWP_NOSIZE | SWP_NOMOVE;
@@ -108,6 +95,7 @@ void TWinSkinForm::DetachOnDestroy() {
         RestoreFormMenus();
         RestoreMDIClient();
     }
+    DetachMenus(false);
     ClearManagerMDIClient(FMdi.Client);
     FCaption.Bitmap.SetSize(0, 0);
     FCaption.HotObject = nullptr;

@@ -69,13 +69,9 @@ bool TWinSkinForm::WMCommand(qx::TMessage& m) {
 bool TWinSkinForm::WMSysCommand(qx::TMessage& m) {
     const UINT command = static_cast<UINT>(m.WParam) & 0xFFF0;
     const auto key = static_cast<wchar_t>(m.LParam);
-    if (command == SC_KEYMENU && key != L' ' && key != L'-' && !::GetCapture() && !FMenus.NativeKept) {
-        // Alt or F10 alone opens the menu bar's first menu; without a menu bar nothing opens,
-        // and the system's own menu-bar mode is not entered either.
-        if (key == 0) {
-            m.Result = 1;
-            return true;
-        }
+    if (command == SC_KEYMENU && key != L' ' && key != L'-' && !::GetCapture() && !FMenus.Tracking && SysKeyMenu(key)) {
+        m.Result = 1;
+        return true;
     }
     if (command == SC_KEYMENU && key == L' ') {
         POINT origin{0, 0};

@@ -5,6 +5,7 @@
 #include "skin/data/SkinPaintHelpers.h"
 #include "skin/form/SkinFormHost.h"
 #include "skin/form/SkinFormRegistry.h"
+#include "skin/form/SkinMenuItems.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -77,14 +78,7 @@ void TWinSkinForm::AttachForm(TSkinData* skin, qx::TCustomForm* form) {
     FOldColor = form->Color();
     FColorSet = true;
     form->SetColor(skin->ButtonFace);
-    if (InSet(skin->SkinControls(), xcMenuItem)) {
-        for (int i = 0; i < form->ComponentCount(); ++i)
-            if (auto* menu = dynamic_cast<qx::TMainMenu*>(form->Components(i))) {
-                FMenus.OwnerDraw.emplace_back(menu, menu->OwnerDraw());
-                menu->SetOwnerDraw(true);
-                if (SkinFormHooks().SkinMenu) SkinFormHooks().SkinMenu(*this, *menu, true);
-            }
-    }
+    if (InSet(skin->SkinControls(), xcMenuItem) && FMenus.Items) FMenus.Items->HookMainMenus(form, true);
 }
 
 void TWinSkinForm::Attach(TSkinData* skin) {
@@ -129,10 +123,8 @@ void TWinSkinForm::Attach(TSkinData* skin) {
     if (!FSubclass.Install(FHandle, FUnicode, qx::TWndMethod::Of<&TWinSkinForm::WndProc>(this))) return;
     FOldWndProc = FSubclass.Previous();
 
+    AttachMenus();
     if (FSkinFrame) {
-        // Without a skinned menu bar a native one stays on the window, in the menu band.
-        FMenus.Handle = ::GetMenu(FHandle);
-        FMenus.NativeKept = FMenus.Handle && FFormKind != kFormMDIChild;
         UpdateFrameMetrics();
     } else {
         FState = kFormActive;
@@ -148,7 +140,8 @@ void TWinSkinForm::Attach(TSkinData* skin) {
 
 void TWinSkinForm::UpdateFrameMetrics() {
     if (!FSkinData || FSkinData->NotLoaded()) return;
-    const int menu = FMenus.NativeKept ? ::GetSystemMetrics(SM_CYMENU) : FFrame.Metrics.Menu;
+    const int menu = FFrame.Metrics.Menu;
+    if (MenuBar()) MenuBar()->Invalidate();
     FFrame.Metrics = MeasureFrame(*FSkinData, FBorderKind);
     FFrame.Metrics.Menu = FBorderKind == bkNone ? 0 : menu;
     BuildButtons();
@@ -186,6 +179,7 @@ void TWinSkinForm::Activate() {
     const bool oldNT = ::GetVersionExW(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion < 5;
 #pragma GCC diagnostic pop
     BuildSystemMenu(oldNT);
+    HookFormMenus(true);
     // The unskinned frame is measured once, before the skin changes it: a second activation
     // would otherwise take the skin's frame for the window's own.
     if (FState == kFormAttached) {
@@ -234,9 +228,10 @@ void TWinSkinForm::ResizeKeepingClient(bool activation) {
     }
     if (activation && FForm) {
         client.cx = FForm->ClientWidth();
-        // A skinned menu bar would have taken the native one's place in the client area; a
-        // native bar that stays is outside the client already.
-        client.cy = FForm->ClientHeight() - (FFormKind == kFormMDIChild || FMenus.NativeKept ? 0 : FFrame.Metrics.Menu);
+        client.cy = FForm->ClientHeight() - (FFormKind == kFormMDIChild ? 0 : FFrame.Metrics.Menu);
+    } else if (activation && MenuBar()) {
+        // The native bar the skinned one replaced was counted in the client when it went.
+        client.cy -= FFrame.Metrics.Menu;
     }
     SIZE size = WindowSizeFor(client, FFrame.Metrics);
     if (FDialogBox && FState == kFormResizing && FSkinData && FSkinData->Title) {

@@ -1,7 +1,8 @@
 // TWinSkinForm: takes over the non-client area of one top-level window and draws it from the
 // active skin: borders, caption strip with icon, title and caption buttons, and the window's
 // shape. It also takes over hit-testing, non-client mouse handling, activation painting,
-// maximise/minimise bookkeeping and the system menu. One object per skinned window.
+// maximise/minimise bookkeeping, the system menu, the menu bar and the menu items. One object
+// per skinned window.
 //
 // A framework form (TCustomForm) or a plain window of the module (a system dialog "#32770")
 // runs through the same window procedure; a framework form also has its WindowProc hooked and
@@ -10,11 +11,8 @@
 // The object's state is grouped into parts, each declared beside the file that uses it: the
 // frame geometry (FrameMetrics.h), the window's shape (FormRegion.h), the caption
 // (CaptionButtons.h), the system menu (SystemMenu.h), the MDI client (MdiClient.h) and the
-// menus (FormMenus.h, where the skinned menu bar's state belongs).
-//
-// Not here yet: the skinned menu bar (a window keeps its native menu bar, drawn in a band under
-// the caption by the system's own menu-bar drawing) and the skinned menu items (menus keep the
-// framework's item drawing). The wrappers of child controls come through SkinFormHooks().
+// menus (FormMenus.h: the skinned menu bar and the item handlers). The wrappers of child
+// controls come through SkinFormHooks().
 #pragma once
 
 #include "framework/ExtCtrls.h"
@@ -29,6 +27,7 @@
 #include "skin/form/FormRegion.h"
 #include "skin/form/FrameMetrics.h"
 #include "skin/form/MdiClient.h"
+#include "skin/form/MenuBar.h"
 #include "skin/form/SystemMenu.h"
 #include "skin/form/WindowIcon.h"
 
@@ -113,6 +112,17 @@ public:
     void DrawWindowIcon(HDC dc, const RECT& rect) { FCaption.Icon.Draw(dc, rect); }
     // One caption button in frame `frame`, straight onto the window over the caption behind it.
     void PaintButton(TWinSysButton& button, int frame);
+
+    //--- the menu bar and the menu items
+    TFormMenus& MenuPart() { return FMenus; }
+    const TFormMenus& MenuPart() const { return FMenus; }
+    TWinSkinMenu* MenuBar() const { return FMenus.Bar.get(); }
+    // The menu band's height (the menu bar sets it from its rows).
+    void SetMenuBandHeight(int height) { FFrame.Metrics.Menu = height; }
+    bool RightToLeft() const { return FRightToLeft; }
+    // An MDI parent with a skinned menu bar whose active child is maximised: the band carries
+    // the child's buttons.
+    bool MdiChildMaximizedInBand() const;
 
     //--- tool bars: the two custom-draw handlers
     void ToolbarBackground(HDC dc, const RECT& rect);
@@ -218,6 +228,14 @@ private:
     void PaintCaptionStrip(HDC dc, int w);
     void PaintMenuBand(HDC dc, int w);
     void MeasureTitle();
+
+    //--- menus (MenuPart.cpp)
+    void AttachMenus();
+    void HookFormMenus(bool on);
+    void DetachMenus(bool restoreNative);
+    bool SysKeyMenu(wchar_t key);
+    bool DialogChar(qx::TMessage& m);
+    void MenuChanged();
 
     //--- MDI (MdiClient.cpp)
     void SubclassMDIClient();

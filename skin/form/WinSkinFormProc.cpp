@@ -7,6 +7,7 @@
 #include "skin/data/SkinData.h"
 #include "skin/form/NcHitTest.h"
 #include "skin/form/SkinFormHost.h"
+#include "skin/form/SkinMenuItems.h"
 #include "skin/form/WinSkinForm.h"
 #include "skin/form/SkinFormRegistry.h"
 
@@ -114,9 +115,12 @@ bool TWinSkinForm::Stage2(qx::TMessage& m) {
     case WM_WINDOWPOSCHANGED: RefreshShowState(); Default(m); return true;
     case WM_SYSCOMMAND: return WMSysCommand(m);
     case qx::CM_MENUCHANGED:
-        // The menu bar that would take the new menu is not here; the switch-off path is kept.
         if (FSkinData && !FSkinData->FramePainting) Default(m);
+        MenuChanged();
         return true;
+    case WM_MENUSELECT:
+        if (MenuBar()) MenuBar()->MenuSelect(m.WParam, m.LParam);
+        return false;
     case WM_SETTEXT:
         // The default procedure repaints the system's caption: the title is painted again over
         // it (a framework form's hook refreshes the whole frame instead).
@@ -134,6 +138,14 @@ bool TWinSkinForm::Stage2(qx::TMessage& m) {
 void TWinSkinForm::Stage3(qx::TMessage& m) {
     if (FState == kFormAttached || Minimized() || MdiChildNotNormal()) return Default(m);
     switch (m.Msg) {
+    case WM_MEASUREITEM:
+        if (!FMenus.Handle || !FMenus.Items || !FMenus.Items->WMMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam))) Default(m);
+        else m.Result = TRUE;
+        return;
+    case WM_DRAWITEM:
+        if (!FMenus.Handle || !FMenus.Items || !FMenus.Items->WMDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam))) Default(m);
+        else m.Result = TRUE;
+        return;
     case WM_NCCALCSIZE: WMNCCalcSize(m); return;
     case WM_NCHITTEST: WMNCHitTest(m); return;
     case WM_NCACTIVATE: WMNCActivate(m); return;
@@ -159,6 +171,10 @@ void TWinSkinForm::FormHook(qx::TMessage& m) {
         return;
     case SKN_SKINCHANGED:
         SkinChanged();
+        return;
+    case qx::CM_DIALOGCHAR:
+        FOldFormProc(m);
+        if (!m.Result) DialogChar(m);
         return;
     default:
         FOldFormProc(m);

@@ -239,4 +239,110 @@ TEST(Menus, AFormsMenuBarIsOnItsWindowAndItsCommandsReachTheItems) {
     delete form;
 }
 
+TEST(Menus, ShortCutToTextNamesModifiersAndKey) {
+    const struct {
+        TShortCut ShortCut;
+        const wchar_t* Text;
+    } cases[] = {
+        {ShortCut('O', scCtrl), L"Ctrl+O"},
+        {ShortCut(VK_F4, scAlt), L"Alt+F4"},
+        {ShortCut(VK_DELETE, 0), L"Del"},
+        {ShortCut('S', scShift | scCtrl), L"Shift+Ctrl+S"},
+        {ShortCut('7', scShift | scCtrl | scAlt), L"Shift+Ctrl+Alt+7"},
+        {ShortCut(VK_F12, 0), L"F12"},
+        {scNone, L""},
+        {ShortCut(VK_PROCESSKEY, scCtrl), L""},  // no name: no text
+    };
+    for (const auto& c : cases) EXPECT_EQ(ShortCutToText(c.ShortCut), c.Text) << c.ShortCut;
+}
+
+TEST(Menus, DefaultRadioShortCutAndRightToLeftReachTheHandle) {
+    TPopupMenu menu(nullptr);
+    TMenuItem* open = AddItem(menu, nullptr, L"Open");
+    open->SetShortCut(ShortCut('O', scCtrl));
+    open->SetDefault(true);
+    TMenuItem* page = AddItem(menu, nullptr, L"Page");
+    page->SetRadioItem(true);
+    TMenuItem* close = AddItem(menu, nullptr, L"Close");
+    close->SetShortCut(ShortCut(VK_F4, scAlt));
+    close->SetShortCutText(L"ALT+F4");  // a given text wins over the shortcut's own
+    HMENU h = menu.Handle();
+    EXPECT_EQ(ItemText(h, 0), L"Open\tCtrl+O");
+    EXPECT_EQ(ItemText(h, 2), L"Close\tALT+F4");
+    const struct {
+        UINT Position;
+        UINT Type, State;
+    } want[] = {{0, 0, MFS_DEFAULT}, {1, MFT_RADIOCHECK, 0}, {2, 0, 0}};
+    for (const auto& w : want) {
+        MENUITEMINFOW info{sizeof(info)};
+        info.fMask = MIIM_FTYPE | MIIM_STATE;
+        ASSERT_TRUE(::GetMenuItemInfoW(h, w.Position, TRUE, &info));
+        EXPECT_EQ(info.fType & (MFT_RADIOCHECK | MFT_RIGHTORDER), w.Type) << w.Position;
+        EXPECT_EQ(info.fState & MFS_DEFAULT, w.State) << w.Position;
+    }
+    menu.SetBiDiMode(TBiDiMode::bdRightToLeft);
+    EXPECT_TRUE(page->IsRightToLeft());
+    MENUITEMINFOW info{sizeof(info)};
+    info.fMask = MIIM_FTYPE;
+    ASSERT_TRUE(::GetMenuItemInfoW(menu.Handle(), 2, TRUE, &info));
+    EXPECT_TRUE(info.fType & MFT_RIGHTORDER);
+}
+
+TEST(Menus, CheckingARadioItemUnchecksOnlyItsGroup) {
+    TPopupMenu menu(nullptr);
+    TMenuItem* a = AddItem(menu, nullptr, L"A");
+    TMenuItem* b = AddItem(menu, nullptr, L"B");
+    TMenuItem* other = AddItem(menu, nullptr, L"Other group");
+    TMenuItem* plain = AddItem(menu, nullptr, L"Plain");
+    for (TMenuItem* item : {a, b, other}) item->SetRadioItem(true);
+    other->SetGroupIndex(2);
+    for (TMenuItem* item : {a, other, plain}) item->SetChecked(true);
+    HMENU h = menu.Handle();
+    b->SetChecked(true);
+    EXPECT_FALSE(a->Checked());
+    EXPECT_TRUE(b->Checked());
+    EXPECT_TRUE(other->Checked());
+    EXPECT_TRUE(plain->Checked());
+    // The built menu follows.
+    EXPECT_FALSE(::GetMenuState(h, a->Command(), MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_TRUE(::GetMenuState(h, b->Command(), MF_BYCOMMAND) & MF_CHECKED);
+}
+
+TEST(Menus, AnItemsHandleIsItsSubMenuInTheBuiltMenu) {
+    TPopupMenu menu(nullptr);
+    TMenuItem* file = AddItem(menu, nullptr, L"File");
+    TMenuItem* open = AddItem(menu, file, L"Open");
+    TMenuItem* hidden = AddItem(menu, nullptr, L"Hidden");
+    AddItem(menu, hidden, L"Inside");
+    hidden->SetVisible(false);
+    EXPECT_EQ(menu.Items()->Handle(), menu.Handle());
+    EXPECT_EQ(file->Handle(), ::GetSubMenu(menu.Handle(), 0));
+    EXPECT_NE(file->Handle(), nullptr);
+    EXPECT_EQ(open->Handle(), nullptr);
+    EXPECT_EQ(hidden->Handle(), nullptr);
+    // A rebuild gives the new sub-menu.
+    AddItem(menu, nullptr, L"More");
+    EXPECT_EQ(file->Handle(), ::GetSubMenu(menu.Handle(), 0));
+    TMenuItem loose(nullptr);
+    EXPECT_EQ(loose.Handle(), nullptr);
+}
+
+TEST(Menus, AShortCutRunsTheEnabledVisibleItemsClick) {
+    TPopupMenu menu(nullptr);
+    Clicks clicks;
+    TMenuItem* file = AddItem(menu, nullptr, L"File");
+    TMenuItem* open = AddItem(menu, file, L"Open", &clicks);
+    open->SetShortCut(ShortCut('O', scCtrl));
+    TMenuItem* off = AddItem(menu, file, L"Off", &clicks);
+    off->SetShortCut(ShortCut('P', scCtrl));
+    off->SetEnabled(false);
+    EXPECT_TRUE(menu.IsShortCut(ShortCut('O', scCtrl)));
+    EXPECT_FALSE(menu.IsShortCut(ShortCut('O', 0)));
+    EXPECT_FALSE(menu.IsShortCut(ShortCut('P', scCtrl)));
+    file->SetVisible(false);
+    EXPECT_FALSE(menu.IsShortCut(ShortCut('O', scCtrl)));
+    ASSERT_EQ(clicks.Seen.size(), 1u);
+    EXPECT_EQ(clicks.Seen[0], open);
+}
+
 }  // namespace

@@ -168,4 +168,40 @@ TEST_F(MdiTest, AMaximisedChildLeavesItsFrameToTheSystem) {
     SetMenuActive(false);
 }
 
+// A frame with a menu bar: the skinned bar takes a child's frame menu over (WM_MDISETMENU), and a
+// maximised child's buttons go into the band.
+TEST_F(MdiTest, TheMenuBarFollowsFrameMenusAndCarriesAMaximisedChildsButtons) {
+    auto skin = LoadDefaultSkin();
+    ASSERT_TRUE(skin);
+    HMENU own = ::CreateMenu();
+    ::AppendMenuW(own, MF_STRING, 10, L"&Window");
+    ::SetMenu(frame, own);
+    TWinSkinForm* parent = Skin(frame, skin.get());
+    ASSERT_NE(parent->MenuBar(), nullptr);
+    ASSERT_EQ(parent->MenuBar()->Buttons().size(), 1u);
+
+    HMENU childMenu = ::CreateMenu();
+    ::AppendMenuW(childMenu, MF_STRING, 11, L"&File");
+    ::AppendMenuW(childMenu, MF_STRING, 12, L"&Edit");
+    ::SendMessageW(client, WM_MDISETMENU, reinterpret_cast<WPARAM>(childMenu), 0);
+    EXPECT_EQ(::GetMenu(frame), nullptr);
+    ASSERT_EQ(parent->MenuBar()->Buttons().size(), 2u);
+    EXPECT_EQ(parent->MenuBar()->Buttons()[1]->FCaption, L"&Edit");
+
+    HWND child = NewChild(L"Child");
+    ::SendMessageW(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
+    EXPECT_TRUE(parent->MdiChildMaximizedInBand());
+    parent->PaintFrame();
+    int inBand = 0;
+    for (const auto& b : parent->Buttons())
+        if (b->FData->Visibility == 100 && b->FVisible) {
+            ++inBand;
+            EXPECT_GE(b->FRect.top, parent->Metrics().Top);
+            EXPECT_LE(b->FRect.bottom, parent->Metrics().ClientTop());
+        }
+    EXPECT_EQ(inBand, 3);
+    SaveShot(*Print(frame), "Mdi_MenuBandWithChildButtons");
+    ::DestroyMenu(childMenu);
+}
+
 }  // namespace

@@ -376,7 +376,7 @@ TEST_F(WinSkinFormTest, DestroyingTheWindowDetachesAndMarksTheObjectClosed) {
     EXPECT_EQ(s->Form->SystemMenu(), nullptr);
 }
 
-TEST_F(WinSkinFormTest, ANativeMenuBarStaysInABandUnderTheCaption) {
+TEST_F(WinSkinFormTest, ANativeMenuBarBecomesTheSkinnedBandUnderTheCaption) {
     auto s = MakeSkinned(WS_OVERLAPPEDWINDOW, 0, L"With menu");
     HMENU bar = ::CreateMenu();
     ::AppendMenuW(bar, MF_STRING, 100, L"&File");
@@ -384,7 +384,10 @@ TEST_F(WinSkinFormTest, ANativeMenuBarStaysInABandUnderTheCaption) {
     ::SetMenu(s->Handle(), bar);
     const RECT client = ClientRectOf(s->Handle());
     ASSERT_TRUE(s->Attach());
-    EXPECT_EQ(::GetMenu(s->Handle()), bar);
+    // The skinned bar took the menu over: the window shows none of its own.
+    EXPECT_EQ(::GetMenu(s->Handle()), nullptr);
+    ASSERT_NE(s->Form->MenuBar(), nullptr);
+    EXPECT_EQ(s->Form->MenuBar()->Buttons().size(), 2u);
     const TFrameMetrics& m = s->Form->Metrics();
     EXPECT_EQ(m.Menu, ::GetSystemMetrics(SM_CYMENU));
     EXPECT_TRUE(SameRect(client, ClientRectOf(s->Handle())));
@@ -393,7 +396,7 @@ TEST_F(WinSkinFormTest, ANativeMenuBarStaysInABandUnderTheCaption) {
     EXPECT_EQ(origin.y - WindowRectOf(s->Handle()).top, m.Top + m.Menu);
     EXPECT_EQ(::SendMessageW(s->Handle(), WM_NCHITTEST, 0, ScreenPoint(s->Handle(), {40, m.Top + 5})), HTMENU);
     auto shot = Print(s->Handle());
-    SaveShot(*shot, "WinSkinForm_NativeMenuBar");
+    SaveShot(*shot, "WinSkinForm_SkinnedMenuBar");
     // The band shows the menu, not the skin's plain background.
     int notFace = 0;
     const COLORREF face = qx::ColorToRGB(s->Skin->ButtonFace);
@@ -401,6 +404,7 @@ TEST_F(WinSkinFormTest, ANativeMenuBarStaysInABandUnderTheCaption) {
         if (CanvasPixel(*shot, x, m.Top + m.Menu / 2) != face) ++notFace;
     EXPECT_GT(notFace, 0);
     s->Form->Detach();
+    EXPECT_EQ(::GetMenu(s->Handle()), bar);
     EXPECT_TRUE(SameRect(client, ClientRectOf(s->Handle())));
 }
 

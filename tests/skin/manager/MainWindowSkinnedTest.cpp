@@ -107,4 +107,57 @@ TEST_F(MainWindowSkinnedTest, TheReportAndTheBlockConfirmationTakeTheMainWindows
     EXPECT_FALSE(router->HasHostNullRoute("10.1.1.1"));  // answered with Cancel
 }
 
+// The system menu (Alt+Space): the skinned copy in the skin's frame while skinned, the window's
+// own menu once skinning is switched off.
+TEST_F(MainWindowSkinnedTest, TheSystemMenuIsSkinnedAndNativeOnceSkinningIsOff) {
+    OpenWindow();
+    TWinSkinForm* form = WaitSkinned(window->Handle());
+    ASSERT_NE(form, nullptr);
+    struct TMenuSeen {
+        size_t Painters = 99;
+        COLORREF Corner = 0;
+        int Items = 0;
+    };
+    auto open = [&](const std::string& shot) {
+        TMenuSeen seen;
+        int ticks = 0;
+        RunModal([&] { ::SendMessageW(window->Handle(), WM_SYSCOMMAND, SC_KEYMENU, L' '); },
+                 [&] {
+                     HWND menu = FindThreadWindow(L"#32768");
+                     if (!menu) {
+                         if (++ticks > 100) ::EndMenu();
+                         return;
+                     }
+                     if (++ticks < 8) return;
+                     seen.Painters = SkinManager->PopupMenuCount();
+                     seen.Items = ::GetMenuItemCount(reinterpret_cast<HMENU>(::SendMessageW(menu, MN_GETHMENU, 0, 0)));
+                     // The window and its open menu together.
+                     RECT all{}, r{};
+                     ::GetWindowRect(window->Handle(), &all);
+                     ::GetWindowRect(menu, &r);
+                     ::UnionRect(&all, &all, &r);
+                     test::DibCanvas canvas(all.right - all.left, all.bottom - all.top);
+                     HDC screen = ::GetDC(nullptr);
+                     ::BitBlt(canvas.Dc(), 0, 0, canvas.Width(), canvas.Height(), screen, all.left, all.top, SRCCOPY);
+                     ::ReleaseDC(nullptr, screen);
+                     seen.Corner = canvas.PixelRef(r.left - all.left, r.top - all.top);
+                     canvas.SavePng(test::ArtifactsDir() + "/" + shot + ".png");
+                     ::EndMenu();
+                 });
+        PumpPending(milliseconds(100));
+        return seen;
+    };
+    const TMenuSeen skinned = open("Manager_MainWindow_SystemMenu");
+    EXPECT_EQ(skinned.Painters, 1u);
+    EXPECT_GT(skinned.Items, 3);
+    EXPECT_EQ(skinned.Corner, static_cast<COLORREF>(window->SkinData1->MenuBackground->Bitmap.Pixel(0, 0)));
+
+    window->SkinData1->SetActive(false);
+    ASSERT_TRUE(PumpUntil([&] { return !SkinManager->FindSkinForm(window->Handle()); }));
+    const TMenuSeen native = open("Manager_MainWindow_SystemMenuNative");
+    EXPECT_EQ(native.Painters, 0u);
+    EXPECT_GT(native.Items, 3);
+    EXPECT_NE(native.Corner, skinned.Corner);
+}
+
 }  // namespace

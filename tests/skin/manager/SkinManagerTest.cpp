@@ -389,6 +389,8 @@ TEST_F(SkinManagerTest, MenuWindowsGetAPainterOnlyThroughTheFactory) {
     auto skin = LoadDefaultSkin();
     ASSERT_TRUE(skin);
     TSkinManage& m = Start(skin.get());
+    // The manager installs the skin's own painters: without a factory there are none.
+    SetSkinPopupPainterFactory(nullptr);
     HMENU menu = ::CreatePopupMenu();
     ::AppendMenuW(menu, MF_STRING, 1, L"One");
     struct TRun {

@@ -1,0 +1,42 @@
+// Helpers for the skin viewer's window tests: skin files written from the default skin's folder,
+// and screenshots of a window together with the menus it has open.
+#pragma once
+
+#include "SkinViewForm.h"
+#include "support/TestSupport.h"
+
+#include <functional>
+#include <string>
+#include <windows.h>
+
+namespace viewtest {
+
+// A skin file made from the default skin with one value of its description changed; its path.
+std::wstring WriteSkinFile(const std::string& name, const std::string& section, const std::string& key,
+                           const std::string& value);
+// A file that is no skin at all.
+std::wstring WriteJunkFile(const std::string& name);
+
+// Creates the viewer (the one skin data component of the test program), shows it and waits
+// until the skin manager has skinned it (when `skinned`).
+TSkinViewForm* OpenViewer(const std::wstring& skinFile = {}, bool skinned = true);
+void CloseViewer(TSkinViewForm*& form);
+bool IsSkinned(HWND wnd);
+
+// Every visible menu window of this thread.
+std::vector<HWND> MenuWindows();
+// Saves what the screen shows of the window and its open menus as <name>.png; returns the
+// path (empty on failure).
+std::string ShotWithMenus(HWND wnd, const std::string& name);
+
+// Runs `open` (which enters a menu loop and returns when it ends); while the menu is open,
+// `steps` are run one per timer tick once `menus` menu windows are visible, then a
+// screenshot is saved as <name>.png and the menus are closed. Returns the screenshot's path.
+struct TMenuStep {
+    size_t Menus;                  // menu windows that must be open before this step
+    std::function<void()> Action;  // null: only wait
+};
+std::string ShootMenu(HWND wnd, const std::function<void()>& open, const std::vector<TMenuStep>& steps,
+                      size_t menusForShot, const std::string& name);
+
+}  // namespace viewtest
