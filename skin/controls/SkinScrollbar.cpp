@@ -8,7 +8,7 @@
 #include <commctrl.h>
 #include <utility>
 
-QX_DEFINE_CLASS(TSkinScrollbar, TSkinControl, b) {}
+QX_DEFINE_CLASS(TSkinScrollbar, TSkinBarPair, b) {}
 QX_DEFINE_CLASS(TSkinListView, TSkinScrollbar, b) {}
 
 POINT ClientOffset(HWND window) {
@@ -30,14 +30,7 @@ void PaintScrollCorner(HDC dc, const TWScrollbar& horz, const TWScrollbar& vert,
 
 //--- TSkinScrollbar
 
-TSkinScrollbar::TSkinScrollbar(qx::TComponent* owner) : TSkinControl(owner) {}
-
-void TSkinScrollbar::Notification(qx::TComponent* component, qx::TOperation operation) {
-    TSkinControl::Notification(component, operation);
-    if (operation != qx::TOperation::opRemove) return;
-    if (component == FHorz) FHorz = nullptr;
-    if (component == FVert) FVert = nullptr;
-}
+TSkinScrollbar::TSkinScrollbar(qx::TComponent* owner) : TSkinBarPair(owner) {}
 
 void TSkinScrollbar::Attach(TSkinControlHost* form, TSkinData* skinData, bool colourFlag, qx::TCanvas* canvas) {
     (void)colourFlag;
@@ -68,17 +61,6 @@ void TSkinScrollbar::AttachScroll(qx::TWinControl* control, TSkinData* skinData,
     Repaint();
 }
 
-void TSkinScrollbar::PlaceBars() {
-    if (FState != kWrapperAttached || !FWindow) return;
-    if (FHorz) FHorz->Place(FWindow);
-    if (FVert) FVert->Place(FWindow);
-}
-
-void TSkinScrollbar::HideBars() {
-    if (FHorz) FHorz->HideBar();
-    if (FVert) FVert->HideBar();
-}
-
 // A control that makes its window again (a memo given other scroll bars) keeps its wrapper:
 // the old window's end is not the control's end.
 bool TSkinScrollbar::BeforeMessage(qx::TMessage& m) {
@@ -98,18 +80,8 @@ void TSkinScrollbar::AfterMessage(qx::TMessage& m) {
     case WM_WINDOWPOSCHANGED: PlaceBars(); return;
     // The system redraws the edge alone when only the frame was uncovered.
     case WM_NCPAINT: PaintWindow(nullptr); return;
-    case WM_HSCROLL:
-        if (FHorz) {
-            FHorz->SetScrollCode(LOWORD(m.WParam));
-            FHorz->RepaintBar();
-        }
-        return;
-    case WM_VSCROLL:
-        if (FVert) {
-            FVert->SetScrollCode(LOWORD(m.WParam));
-            FVert->RepaintBar();
-        }
-        return;
+    case WM_HSCROLL: Scrolled(FHorz, m.WParam); return;
+    case WM_VSCROLL: Scrolled(FVert, m.WParam); return;
     case WM_MOUSEWHEEL:
         for (TWScrollbar* bar : {FHorz, FVert})
             if (bar && bar->Shown()) bar->RepaintBar();
@@ -130,8 +102,7 @@ void TSkinScrollbar::AfterMessage(qx::TMessage& m) {
     default:
         TSkinControl::AfterMessage(m);
         if (FState != kWrapperAttached || m.Msg == WM_PAINT || m.Msg == WM_NCHITTEST || m.Msg == WM_SETCURSOR) return;
-        for (TWScrollbar* bar : {FHorz, FVert})
-            if (bar) bar->RepaintIfMoved();
+        RepaintMovedBars();
     }
 }
 
@@ -153,35 +124,6 @@ void TSkinScrollbar::Paint(HDC dc, const RECT& r) {
         ::InflateRect(&edge, -1, -1);
         qx::UniqueBrush face(::CreateSolidBrush(qx::ColorToRGB(FSkinData->ButtonFace)));
         ::FrameRect(dc, &edge, face.get());
-    }
-}
-
-// The overlays go with the wrapper; after the window was destroyed they are only hidden (their
-// parent may be going away with it) and leave with the wrapper.
-void TSkinScrollbar::Detach() {
-    TSkinControl::Detach();
-    if (FState == kWrapperWindowDestroyed) {
-        HideBars();
-        return;
-    }
-    delete std::exchange(FHorz, nullptr);
-    delete std::exchange(FVert, nullptr);
-}
-
-// A new skin may have no scroll-bar images (the overlays step aside) or bring them back.
-void TSkinScrollbar::SkinChanged() {
-    TSkinControl::SkinChanged();
-    PlaceBars();
-    for (TWScrollbar* bar : {FHorz, FVert})
-        if (bar && bar->Shown()) bar->RepaintBar();
-}
-
-// Skinning switched off for this control: the system's bars show again until it is back on.
-void TSkinScrollbar::PaintingSwitched(bool on) {
-    if (on) {
-        PlaceBars();
-    } else {
-        HideBars();
     }
 }
 

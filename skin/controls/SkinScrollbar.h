@@ -4,10 +4,9 @@
 // header window to the header wrapper.
 #pragma once
 
-#include "skin/controls/SkinControl.h"
-#include "skin/controls/WScrollbar.h"
+#include "skin/controls/SkinBarPair.h"
 
-class TSkinScrollbar : public TSkinControl {
+class TSkinScrollbar : public TSkinBarPair {
     QX_CLASS(TSkinScrollbar)
 public:
     explicit TSkinScrollbar(qx::TComponent* owner);
@@ -19,22 +18,11 @@ public:
                               qx::TCanvas* canvas);
     bool BeforeMessage(qx::TMessage& m) override;
     void AfterMessage(qx::TMessage& m) override;
-    void Detach() override;
     void Paint(HDC dc, const RECT& r) override;
-    void SkinChanged() override;
-    void PaintingSwitched(bool on) override;
 
-    TWScrollbar* HorzBar() const { return FHorz; }
-    TWScrollbar* VertBar() const { return FVert; }
     bool BorderFlag() const { return FBorder; }
 
 protected:
-    void Notification(qx::TComponent* component, qx::TOperation operation) override;
-    void PlaceBars();
-    void HideBars();
-
-    TWScrollbar* FHorz = nullptr;
-    TWScrollbar* FVert = nullptr;
     bool FBorder = false;
     bool FRecreating = false;
 };

@@ -3,20 +3,11 @@
 #include "skin/controls/SkinScrollbar.h"
 #include "skin/data/SkinData.h"
 
-#include <utility>
-
-QX_DEFINE_CLASS(TSkinScrollbarH, TSkinControl, b) {}
+QX_DEFINE_CLASS(TSkinScrollbarH, TSkinBarPair, b) {}
 
 TSkinControl* MakeSkinScrollbarH(qx::TComponent* owner) { return new TSkinScrollbarH(owner); }
 
-TSkinScrollbarH::TSkinScrollbarH(qx::TComponent* owner) : TSkinControl(owner) {}
-
-void TSkinScrollbarH::Notification(qx::TComponent* component, qx::TOperation operation) {
-    TSkinControl::Notification(component, operation);
-    if (operation != qx::TOperation::opRemove) return;
-    if (component == FHorz) FHorz = nullptr;
-    if (component == FVert) FVert = nullptr;
-}
+TSkinScrollbarH::TSkinScrollbarH(qx::TComponent* owner) : TSkinBarPair(owner) {}
 
 // The window procedure is replaced the way the window itself is (W or A): a raw window of an
 // ANSI module keeps getting ANSI text.
@@ -30,17 +21,12 @@ void TSkinScrollbarH::AttachWindow(HWND window, TSkinData* skinData, TSkinContro
     FVert->AttachRawWindow(this, window, okVertical);
 }
 
+// A bar placed from inside its own placing (the window moves under it) waits for the next.
 void TSkinScrollbarH::PlaceBars() {
-    if (FState != kWrapperAttached || !FWindow || FPlacing) return;
+    if (FPlacing) return;
     FPlacing = true;
-    if (FHorz) FHorz->Place(FWindow);
-    if (FVert) FVert->Place(FWindow);
+    TSkinBarPair::PlaceBars();
     FPlacing = false;
-}
-
-void TSkinScrollbarH::HideBars() {
-    if (FHorz) FHorz->HideBar();
-    if (FVert) FVert->HideBar();
 }
 
 bool TSkinScrollbarH::BeforeMessage(qx::TMessage& m) {
@@ -59,23 +45,12 @@ void TSkinScrollbarH::AfterMessage(qx::TMessage& m) {
         PlaceBars();
         if (m.Msg != WM_WINDOWPOSCHANGED) Repaint();
         return;
-    case WM_HSCROLL:
-        if (FHorz) {
-            FHorz->SetScrollCode(LOWORD(m.WParam));
-            FHorz->RepaintBar();
-        }
-        return;
-    case WM_VSCROLL:
-        if (FVert) {
-            FVert->SetScrollCode(LOWORD(m.WParam));
-            FVert->RepaintBar();
-        }
-        return;
+    case WM_HSCROLL: Scrolled(FHorz, m.WParam); return;
+    case WM_VSCROLL: Scrolled(FVert, m.WParam); return;
     default:
         TSkinControl::AfterMessage(m);
         if (FState != kWrapperAttached || m.Msg == WM_PAINT || m.Msg == WM_NCHITTEST || m.Msg == WM_SETCURSOR) return;
-        for (TWScrollbar* bar : {FHorz, FVert})
-            if (bar) bar->RepaintIfMoved();
+        RepaintMovedBars();
     }
 }
 
@@ -86,31 +61,4 @@ void TSkinScrollbarH::Paint(HDC dc, const RECT& r) {
         if (bar && bar->Shown()) bar->RepaintIfMoved();
     if (FHorz && FVert && FSkinData)
         PaintScrollCorner(dc, *FHorz, *FVert, ClientOffset(FWindow), qx::ColorToRGB(FSkinData->ButtonFace));
-}
-
-void TSkinScrollbarH::Detach() {
-    TSkinControl::Detach();
-    if (FState == kWrapperWindowDestroyed) {
-        HideBars();
-        return;
-    }
-    delete std::exchange(FHorz, nullptr);
-    delete std::exchange(FVert, nullptr);
-}
-
-// A new skin may have no scroll-bar images (the overlays step aside) or bring them back.
-void TSkinScrollbarH::SkinChanged() {
-    TSkinControl::SkinChanged();
-    PlaceBars();
-    for (TWScrollbar* bar : {FHorz, FVert})
-        if (bar && bar->Shown()) bar->RepaintBar();
-}
-
-// Skinning switched off for this control: the system's bars show again until it is back on.
-void TSkinScrollbarH::PaintingSwitched(bool on) {
-    if (on) {
-        PlaceBars();
-    } else {
-        HideBars();
-    }
 }

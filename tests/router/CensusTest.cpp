@@ -136,7 +136,7 @@ TEST(CensusTextTest, CountingTheTextEqualsCountingItsLines) {
     router::strecord fromLines, fromText;
     auto lines = router::SplitLines(huawei);
     for (auto& l : lines)
-        if (l.rfind(router::kHuaweiPager, 0) == 0) l = " " + router::TrimBlanks(l.substr(16));
+        if (l.rfind(router::kHuaweiPager, 0) == 0) l = std::string(" ").append(router::TrimBlanks(l.substr(16)));
     router::CountHuaweiTable(lines, fromLines);
     router::CountHuaweiText(huawei, fromText);
     ASSERT_EQ(fromText.size(), fromLines.size());
@@ -152,7 +152,7 @@ TEST(CensusTextTest, CountingTheTextEqualsCountingItsLines) {
     router::strecord ciscoLines, ciscoText;
     auto clines = router::SplitLines(cisco);
     for (auto& l : clines)
-        if (l.rfind(router::kCiscoPager, 0) == 0) l = " " + router::TrimBlanks(l.substr(10));
+        if (l.rfind(router::kCiscoPager, 0) == 0) l = std::string(" ").append(router::TrimBlanks(l.substr(10)));
     router::CountCiscoTable(clines, ciscoLines);
     router::CountCiscoText(cisco, ciscoText);
     ASSERT_EQ(ciscoText.size(), 1u);

@@ -15,7 +15,6 @@ using qx::test::PumpUntil;
 namespace {
 
 HWND gClient = nullptr;
-int gClientRedraws = 0;
 
 LRESULT CALLBACK FrameProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
     return ::DefFrameProcW(wnd, gClient, msg, wp, lp);

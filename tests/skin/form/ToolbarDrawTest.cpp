@@ -56,7 +56,9 @@ TEST(ToolbarDraw, ButtonsShowTheirStatesFrameAndTextColour) {
     // Drawn one pixel inside the bounds, from frame 4 (its corner is unscaled).
     EXPECT_EQ(CanvasPixel(canvas, 0, 0), RGB(1, 2, 3));
     const COLORREF corner = FramePixel(button.Bitmap, 5, 4, false, 0, 0);
-    if (corner != RGB(255, 0, 255) || !button.Trans) EXPECT_EQ(CanvasPixel(canvas, 1, 1), corner);
+    if (corner != RGB(255, 0, 255) || !button.Trans) {
+        EXPECT_EQ(CanvasPixel(canvas, 1, 1), corner);
+    }
     // Disabled: nothing.
     canvas.Fill(RGB(1, 2, 3));
     DrawToolbarButton(canvas.Dc(), canvas.Rect(), CDIS_DISABLED, *skin, font);
