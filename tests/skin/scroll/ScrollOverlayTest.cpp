@@ -39,10 +39,15 @@ size_t gStep = 0;
 UINT_PTR gTimer = 0;
 bool gRepeat = false;
 
+// A step that pumps messages (a screenshot, a paint) lets the next tick in: it waits for the
+// step to end instead of running inside it.
 void CALLBACK StepTimer(HWND, UINT, UINT_PTR, DWORD) {
-    if (!gSteps || gStep >= gSteps->size()) return;
+    static bool inStep = false;
+    if (!gSteps || gStep >= gSteps->size() || inStep) return;
+    inStep = true;
     gRepeat = false;
     (*gSteps)[gStep]();
+    inStep = false;
     if (!gRepeat) ++gStep;
 }
 
