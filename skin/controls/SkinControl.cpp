@@ -57,17 +57,22 @@ void TSkinControl::ForgetForm() { FForm = nullptr; }
 
 //--- attaching
 
-void TSkinControl::Attach(TSkinControlHost* form, TSkinData* skinData, bool colourFlag, qx::TCanvas* canvas) {
-    if (FAttached) return;
-    auto* control = dynamic_cast<qx::TWinControl*>(Owner());
-    if (!control) return;
-    FColourFlag = colourFlag;
+void TSkinControl::BindControl(qx::TWinControl* control, TSkinData* skinData, TSkinControlHost* form,
+                               qx::TCanvas* canvas) {
     FSkinData = skinData;
     FForm = form;
     FCanvas = canvas;
     FControl = control;
     FWindow = control->Handle();
     FUnicode = ::IsWindowUnicode(FWindow) != FALSE;
+}
+
+void TSkinControl::Attach(TSkinControlHost* form, TSkinData* skinData, bool colourFlag, qx::TCanvas* canvas) {
+    if (FAttached) return;
+    auto* control = dynamic_cast<qx::TWinControl*>(Owner());
+    if (!control) return;
+    FColourFlag = colourFlag;
+    BindControl(control, skinData, form, canvas);
 
     HookControl(control);
     control->SetDoubleBuffered(true);

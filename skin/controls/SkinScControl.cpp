@@ -23,12 +23,7 @@ void TSkinScControl::Attach(TSkinControlHost* form, TSkinData* skinData, bool co
 void TSkinScControl::AttachScroll(qx::TWinControl* control, TSkinData* skinData, TSkinControlHost* form,
                                   qx::TCanvas* canvas) {
     if (FAttached || !control) return;
-    FSkinData = skinData;
-    FForm = form;
-    FCanvas = canvas;
-    FControl = control;
-    FWindow = control->Handle();
-    FUnicode = ::IsWindowUnicode(FWindow) != FALSE;
+    BindControl(control, skinData, form, canvas);
     if (FForm) FForm->RegisterControl(this);
     FBar = new TWScrollbar(this);
     // The overlay shows the control's hint, when the control has one.

@@ -40,12 +40,7 @@ void TSkinScrollbar::Attach(TSkinControlHost* form, TSkinData* skinData, bool co
 void TSkinScrollbar::AttachScroll(qx::TWinControl* control, TSkinData* skinData, TSkinControlHost* form,
                                   qx::TCanvas* canvas) {
     if (FAttached || !control) return;
-    FSkinData = skinData;
-    FForm = form;
-    FCanvas = canvas;
-    FControl = control;
-    FWindow = control->Handle();
-    FUnicode = ::IsWindowUnicode(FWindow) != FALSE;
+    BindControl(control, skinData, form, canvas);
     if (FForm) FForm->RegisterControl(this);
     // An image scroll box draws its own edge.
     FBorder = LowerText(PropText(*control, L"BorderStyle")) != L"bsnone" &&
