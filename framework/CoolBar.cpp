@@ -2,6 +2,7 @@
 #include "CommonControls.h"
 
 #include <commctrl.h>
+#include <uxtheme.h>
 
 namespace qx {
 
@@ -92,6 +93,26 @@ void TCoolBar::BandsChanged(TCollectionItem* item) {
     if (item) return WriteBand(item->Index(), false);
     while (::SendMessageW(FHandle, RB_GETBANDCOUNT, 0, 0) > 0) ::SendMessageW(FHandle, RB_DELETEBAND, 0, 0);
     for (int i = 0; i < FBands.Count(); ++i) WriteBand(i, true);
+}
+
+// The system bar erases only its bands; the rest of a bar taller than its rows (the framework
+// sizes it, not the bar) would keep whatever was on the screen. The whole client area is given
+// the bar's own background first: the theme's when the bar is themed (as its bands are), else
+// the bar's colour. The bands are then erased over it as the system draws them.
+void TCoolBar::EraseBackground(TMessage& m) {
+    HDC dc = reinterpret_cast<HDC>(m.WParam);
+    RECT client{};
+    ::GetClientRect(FHandle, &client);
+    HTHEME theme = ::GetWindowTheme(FHandle);
+    if (!theme || FAILED(::DrawThemeBackground(theme, dc, 0, 0, &client, nullptr)))
+        ::FillRect(dc, &client, FBrush.Handle());
+    DefaultHandler(m);
+    m.Result = 1;
+}
+
+void TCoolBar::WndProc(TMessage& m) {
+    if (m.Msg == WM_ERASEBKGND && FHandle && m.WParam) return EraseBackground(m);
+    TWinControl::WndProc(m);
 }
 
 void TCoolBar::Notification(TComponent* component, TOperation operation) {

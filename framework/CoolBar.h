@@ -51,6 +51,7 @@ public:
     void SetFixedOrder(bool v);
     // The band holding a control, or none.
     TCoolBand* BandOf(TControl* control) const;
+    void WndProc(TMessage& m) override;
 
 protected:
     void CreateParams(TCreateParams& p) override;
@@ -60,6 +61,7 @@ protected:
 private:
     void BandsChanged(TCollectionItem* item);
     void WriteBand(int index, bool insert);
+    void EraseBackground(TMessage& m);
 
     TOwnedCollection<TCoolBand> FBands;
     bool FBandBorders = true;

@@ -68,6 +68,7 @@ std::array<TSkinWrapperFactory, kWrapperKindCount>& Factories() {
         f[static_cast<int>(TSkinWrapperKind::wkUpDown)] = &Make<TSkinUpDown>;
         f[static_cast<int>(TSkinWrapperKind::wkStatusBar)] = &Make<TSkinStatusBar>;
         f[static_cast<int>(TSkinWrapperKind::wkProgress)] = &Make<TSkinProgress>;
+        f[static_cast<int>(TSkinWrapperKind::wkHeader)] = &Make<TSkinHeader>;
         return f;
     }();
     return factories;

@@ -24,9 +24,9 @@ class TSkinControl;
 enum class TSkinWrapperKind {
     wkNone, wkTab, wkTab31, wkTabSheet, wkCheckBox, wkTrackBar, wkUpDown, wkRadioButton, wkGroupBox, wkBox,
     wkObjImage, wkStatusBar, wkProgress, wkScControl, wkComBox, wkEdit, wkScrollbar, wkBitButton, wkSpeedButton,
-    wkListView, wkButton, wkSizer, wkBoxH,
+    wkListView, wkButton, wkSizer, wkBoxH, wkHeader,
 };
-inline constexpr int kWrapperKindCount = static_cast<int>(TSkinWrapperKind::wkBoxH) + 1;
+inline constexpr int kWrapperKindCount = static_cast<int>(TSkinWrapperKind::wkHeader) + 1;
 const wchar_t* WrapperKindName(TSkinWrapperKind kind);
 
 enum class TSkinActionType {
@@ -59,7 +59,7 @@ using TSkinWrapperFactory = TSkinControl* (*)(qx::TComponent* owner, int variant
 // Installs (or, with null, removes) the factory of a kind. Every wrapper of this folder is
 // installed from the start (buttons, check boxes, radio buttons, glyph images, edits, combo
 // boxes, panels and group boxes, scroll bars, list views, scroll-bar controls and size grips,
-// tabs, tab sets and pages, track bars, up-downs, status and progress bars); a kind without a
+// tabs, tab sets and pages, headers, track bars, up-downs, status and progress bars); a kind without a
 // factory creates nothing.
 void RegisterSkinWrapper(TSkinWrapperKind kind, TSkinWrapperFactory factory);
 TSkinWrapperFactory SkinWrapperFactory(TSkinWrapperKind kind);
@@ -70,6 +70,9 @@ bool IsControlKind(const qx::TControl& control, std::initializer_list<const wcha
 
 //--- decisions (no side effects)
 // The table of ClassifyControl's last step; `row` receives the matching row number (0: none).
+// Rows the program adds to the table are numbered from kFirstOwnRow on, wherever they are tried.
+inline constexpr int kFirstOwnRow = 40;
+inline constexpr int kHeaderRow = kFirstOwnRow;  // a stand-alone header control
 TSkinActions DecideControlRow(TSkinData& skin, qx::TControl& control, const std::wstring& upperClassName,
                               int* row = nullptr);
 // The Skin3rd mapping: the kind the list gives the class (lower case), empty when none.

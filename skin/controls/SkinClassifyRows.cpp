@@ -20,6 +20,7 @@ const std::initializer_list<const wchar_t*> kMenuBarControl{L"TCustomActionMainM
 const std::initializer_list<const wchar_t*> kCoolBar{L"TCoolBar"};
 const std::initializer_list<const wchar_t*> kTabSheet{L"TTabSheet"};
 const std::initializer_list<const wchar_t*> kTabControl{L"TCustomTabControl", L"TTabControl"};
+const std::initializer_list<const wchar_t*> kHeaderControl{L"TCustomHeaderControl", L"THeaderControl"};
 const std::initializer_list<const wchar_t*> kCheckBox{L"TCustomCheckBox", L"TCheckBox"};
 const std::initializer_list<const wchar_t*> kTrackBar{L"TTrackBar"};
 const std::initializer_list<const wchar_t*> kRadioGroup{L"TCustomRadioGroup", L"TRadioGroup"};
@@ -108,7 +109,7 @@ const wchar_t* WrapperKindName(TSkinWrapperKind kind) {
         L"none", L"TSkinTab", L"TSkinTab31", L"TSkinTabSheet", L"TSkinCheckBox", L"TSkinTrackBar", L"TSkinUpDown",
         L"TSkinRadioButton", L"TSkinGroupBox", L"TSkinBox", L"TSkinObjImage", L"TSkinStatusBar", L"TSkinProgress",
         L"TSkinScControl", L"TSkinComBox", L"TSkinEdit", L"TSkinScrollbar", L"TSkinBitButton", L"TSkinSpeedButton",
-        L"TSkinListView", L"TSkinButton", L"TSkinSizer", L"TSkinBoxH"};
+        L"TSkinListView", L"TSkinButton", L"TSkinSizer", L"TSkinBoxH", L"TSkinHeader"};
     const int i = static_cast<int>(kind);
     return i >= 0 && i < kWrapperKindCount ? names[i] : L"?";
 }
@@ -144,6 +145,13 @@ TSkinActions DecideControlRow(TSkinData& skin, qx::TControl& control, const std:
     } else if (IsKind(control, kTabControl) && HasTabs(skin)) {
         take(8);
         out.push_back(Wrap(control, K::wkTab));
+    } else if (IsKind(control, kHeaderControl) && Has(skin, xcTab)) {
+        // A header standing on its own (a list view's header is wrapped with its list view).
+        // It goes with the tabs: both draw their captions the same way from tab-like images,
+        // and the skin has no element of its own for headers. Without a Headerbar image the
+        // wrapper leaves the painting to the system, so no image is asked for here.
+        take(kHeaderRow);
+        out.push_back(Wrap(control, K::wkHeader));
     } else if (IsKind(control, kCheckBox) && Has(skin, xcCheckBox)) {
         take(9);
         out.push_back(Wrap(control, K::wkCheckBox));

@@ -30,7 +30,12 @@ void TSkinViewForm::BuildListsPage() {
     }
     view->SetItemIndex(1);
 
+    // A header control docks at the top of its parent by default; this one stands beside the
+    // list view.
     auto* header = Place<THeaderControl>(ListsPage, this, 326, 12, 306, 24);
+    header->SetAlign(TAlign::alNone);
+    header->SetBounds(326, 12, 306, 24);
+    header->SetName(L"SectionHeader");
     header->SetHotTrack(true);
     for (const wchar_t* text : {L"第一节", L"第二节", L"第三节"}) {
         THeaderSection* section = header->Sections()->Add();

@@ -101,11 +101,15 @@ protected:
         host.reset();
         delete form;
     }
-    // The class of the wrapper the host holds for a control, "" when none.
-    std::wstring WrapperOf(qx::TWinControl* control) {
+    // The wrapper the host holds for a control, and its class ("" when none).
+    TSkinControl* WrapperObject(qx::TWinControl* control) {
         for (TSkinControl* w : host->Wrappers())
-            if (w->Window() == control->Handle()) return w->ClassName();
-        return L"";
+            if (w->Window() == control->Handle()) return w;
+        return nullptr;
+    }
+    std::wstring WrapperOf(qx::TWinControl* control) {
+        TSkinControl* w = WrapperObject(control);
+        return w ? w->ClassName() : L"";
     }
     void Classify() {
         ClassifyFormControls(*host, form);
@@ -156,21 +160,21 @@ TEST_F(SkinTabsScreenTest, EveryControlGetsTheWrapperOfItsRow) {
     EXPECT_EQ(page.PixelRef(sheet0->Width() - 4, sheet0->Height() - 4), qx::ColorToRGB(skin->ButtonFace));
 }
 
-// A header of the skin (no row takes header controls: they come with the list views that own
-// them, attached by their window) with its middle item hot.
+// A stand-alone header, wrapped by its row, with its middle item hot.
 TEST_F(SkinTabsScreenTest, HotHeaderItemShowsTheSecondFrameOfTheSkin) {
     auto* header = new qx::THeaderControl(form);
     header->SetParent(form);
+    header->SetAlign(qx::TAlign::alNone);
     header->SetBounds(280, 330, 260, 22);
     for (const wchar_t* t : {L"Host", L"Sessions", L"Blocked"}) {
         qx::THeaderSection* s = header->Sections()->Add();
         s->SetText(t);
         s->SetWidth(80);
     }
-    header->HandleNeeded();
-    auto* w = new TSkinHeader(host.get());
-    w->AttachWindow(header->Handle(), skin.get(), host.get(), host->ControlCanvas());
     Classify();
+    auto* w = dynamic_cast<TSkinHeader*>(WrapperObject(header));
+    ASSERT_NE(w, nullptr) << "the header control got no TSkinHeader";
+    ASSERT_EQ(w->WrappedControl(), header);
     ::SendMessageW(header->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(120, 10));
     ASSERT_EQ(w->HotItem(), 1);
     RECT fr{}, hr{};

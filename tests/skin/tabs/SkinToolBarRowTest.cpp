@@ -1,7 +1,7 @@
 // The tool bar and cool bar rows on a skinned form: a tool bar without custom-draw handlers gets
 // the form's two (one with its own keeps them), its menu takes the skinned item look when the
 // skin skins menu items, a cool bar's bands take the face colour; letting go of the window
-// gives the tool bar back exactly what it had.
+// gives the tool bar back exactly what it had. The bar paints all of itself, also below its rows.
 #include "framework/CoolBar.h"
 #include "framework/Handles.h"
 #include "framework/Menus.h"
@@ -10,12 +10,33 @@
 #include "skin/form/WinSkinForm.h"
 #include "support/BoxesTestSupport.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
+#include <uxtheme.h>
 
 using namespace boxestest;
 using qx::test::DibCanvas;
 
 namespace {
+
+// The part of the cool bar below its rows (the bar is taller than they need): the system bar
+// erases only its bands, so this strip shows whether the bar painted its own background. The
+// number of its pixels that are black or differ from the strip's first pixel.
+int BadStripPixels(const DibCanvas& shot, HWND form, qx::TCoolBar* bars) {
+    RECT fr{}, br{};
+    ::GetWindowRect(form, &fr);
+    ::GetWindowRect(bars->Handle(), &br);
+    const int rows = static_cast<int>(::SendMessageW(bars->Handle(), RB_GETBARHEIGHT, 0, 0));
+    const int left = br.left - fr.left, top = br.top - fr.top + rows + 2, bottom = br.bottom - fr.top;
+    const COLORREF first = shot.PixelRef(left + 2, top);
+    int bad = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left + 2; x < br.right - fr.left - 2; x += 7) {
+            const COLORREF c = shot.PixelRef(x, y);
+            if (c == RGB(0, 0, 0) || c != first) ++bad;
+        }
+    return bad;
+}
 
 // A tool bar that paints its own background.
 struct TOwnDraw {
@@ -65,7 +86,9 @@ TEST(SkinToolBarRowTest, ToolBarTakesTheFormsHandlersWhereItHasNoneAndGivesThemB
         ::GetWindowRect(form->Handle(), &fr);
         DibCanvas before(fr.right - fr.left, fr.bottom - fr.top);
         ScreenShot(form->Handle(), before);
-        SaveShot(before, "SkinToolBar_Before");
+        const std::string path = SaveShot(before, "SkinToolBar_Before");
+        ASSERT_LT(static_cast<int>(::SendMessageW(bars->Handle(), RB_GETBARHEIGHT, 0, 0)) + 6, bars->Height());
+        EXPECT_EQ(BadStripPixels(before, form->Handle(), bars), 0) << path;
     }
     auto* frame = new TWinSkinForm(form);
     frame->SetHandle(form->Handle());
@@ -86,6 +109,17 @@ TEST(SkinToolBarRowTest, ToolBarTakesTheFormsHandlersWhereItHasNoneAndGivesThemB
     EXPECT_TRUE(own->OnCustomDrawButton);  // it had none of these
     EXPECT_TRUE(menu.OwnerDraw());
     for (int i = 0; i < bars->Bands()->Count(); ++i) EXPECT_EQ(bars->Bands()->Items(i)->Color(), skin->ButtonFace) << i;
+    EXPECT_EQ(BadStripPixels(shot, form->Handle(), bars), 0) << path;
+    // Without a theme the strip takes the bar's own colour.
+    ::SetWindowTheme(bars->Handle(), L" ", L" ");
+    bars->SetColor(RGB(30, 160, 90));
+    DibCanvas plain(shot.Width(), shot.Height());
+    ScreenShot(form->Handle(), plain);
+    const std::string plainPath = SaveShot(plain, "SkinToolBar_Unthemed");
+    EXPECT_EQ(BadStripPixels(plain, form->Handle(), bars), 0) << plainPath;
+    RECT br{};
+    ::GetWindowRect(bars->Handle(), &br);
+    EXPECT_EQ(plain.PixelRef(br.left - fr.left + 5, br.bottom - fr.top - 3), RGB(30, 160, 90)) << plainPath;
 
     frame->Detach();
     EXPECT_FALSE(bar->OnCustomDraw);

@@ -6,6 +6,7 @@
 #include "framework/ComboBox.h"
 #include "framework/ExtCtrls.h"
 #include "framework/GroupBox.h"
+#include "framework/HeaderControl.h"
 #include "framework/ListControls.h"
 #include "framework/StdCtrls.h"
 #include "framework/UpDown.h"
@@ -62,6 +63,7 @@ FAKE_CONTROL(TDBComboBoxEh, qx::TWinControl)
 FAKE_CONTROL(TMyButton, qx::TButton)
 FAKE_CONTROL(TRzRadioGroup, qx::TCustomControl)
 FAKE_CONTROL(TCheckGroupThing, qx::TCustomControl)
+FAKE_CONTROL(TSortingHeader, qx::THeaderControl)
 
 // Controls with the published properties some rows read or write.
 class TDBNavigator : public qx::TCustomControl {
@@ -187,6 +189,8 @@ TEST_F(SkinClassifyTest, EveryRowWithAControlOfItsKind) {
     EXPECT_EQ(Row(Add<TTabbedNotebook>()), "6 wrap:TSkinTab");
     EXPECT_EQ(Row(Add<TMVCPanel>()), "7 enum");
     EXPECT_EQ(Row(Add<TCustomTabControl>()), "8 wrap:TSkinTab");
+    EXPECT_EQ(Row(Add<qx::THeaderControl>()), "40 wrap:TSkinHeader");
+    EXPECT_EQ(Row(Add<TSortingHeader>()), "40 wrap:TSkinHeader");
     EXPECT_EQ(Row(Add<qx::TCheckBox>()), "9 wrap:TSkinCheckBox");
     EXPECT_EQ(Row(Add<TTrackBar>()), "10 wrap:TSkinTrackBar");
     EXPECT_EQ(Row(Add<qx::TUpDown>()), "11 wrap:TSkinUpDown");
@@ -256,6 +260,9 @@ TEST_F(SkinClassifyTest, MissingElementsFallThroughExceptForGlyphButtons) {
     EXPECT_EQ(Row(Add<qx::TCheckBox>()), "0");
     skin->Tabs.reset();
     EXPECT_EQ(Row(Add<TPageControl>()), "0") << "no tab image, no tab wrapper";
+    EXPECT_EQ(Row(Add<qx::THeaderControl>()), "40 wrap:TSkinHeader") << "a header asks for no tab image";
+    Without(xcTab);
+    EXPECT_EQ(Row(Add<qx::THeaderControl>()), "0") << "headers go with the tabs";
     Without(xcRadioButton);
     EXPECT_EQ(Row(Add<qx::TRadioGroup>()), "17 wrap:TSkinGroupBox+c enum");
 }
