@@ -1,7 +1,7 @@
-// TSkinHeader: a header control (stand-alone, or the header of a list view, attached by its
-// window) drawn from the skin's Headerbar image: frame 2 for the item under the mouse, frame 1
-// for the others and for the space right of the last item. Without a Headerbar image the
-// system draws the header.
+// TSkinHeader: a header control (stand-alone, attached to its framework control by the
+// classification, or the header of a list view, attached by its window) drawn from the skin's
+// Headerbar image: frame 2 for the item under the mouse, frame 1 for the others and for the
+// space right of the last item. Without a Headerbar image the system draws the header.
 #pragma once
 
 #include "skin/controls/SkinControl.h"

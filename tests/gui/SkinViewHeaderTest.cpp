@@ -7,6 +7,7 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <vector>
 
 using namespace qx;
 using namespace viewtest;
@@ -41,10 +42,8 @@ TEST(SkinViewHeaderTest, HeaderKeepsItsPlaceAndDrawsTheSectionUnderTheMouseHot) 
     RECT placed{};
     ::GetWindowRect(header->Handle(), &placed);
     ::MapWindowPoints(nullptr, ::GetParent(header->Handle()), reinterpret_cast<POINT*>(&placed), 2);
-    EXPECT_EQ(placed.left, 326);
-    EXPECT_EQ(placed.top, 12);
-    EXPECT_EQ(placed.right - placed.left, 306);
-    EXPECT_EQ(placed.bottom - placed.top, 24);
+    EXPECT_EQ(std::vector<LONG>({placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top}),
+              std::vector<LONG>({326, 12, 306, 24}));
 
     TSkinHeader* wrapper = WrapperOf(header);
     ASSERT_NE(wrapper, nullptr) << "the header control has no skin wrapper";
