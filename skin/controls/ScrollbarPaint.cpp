@@ -43,9 +43,8 @@ int ScrollbarThickness(int imageHeight, int buttonSize) {
     return std::abs(imageHeight - buttonSize) <= 2 ? imageHeight : buttonSize;
 }
 
-int ArrowFrame(bool vertical, bool second, bool pressed, bool enabled) {
+int ArrowFrame(bool vertical, bool second, bool pressed) {
     const int normal = (vertical ? 9 : 1) + (second ? 4 : 0);
-    if (!enabled) return normal + 3;
     return pressed ? normal + 1 : normal;
 }
 
@@ -89,9 +88,9 @@ bool PaintSkinScrollbar(HDC dc, const TScrollbarLook& look, const TScrollbarPain
     // The arrows; a bar shorter than two buttons splits its length between them.
     const int arrow = length < 2 * bs ? length / 2 : bs;
     DrawSkinFrame(mem, AlongAxis(s.Vertical, 0, arrow, thickness), look.Arrows->Bitmap, true, kScrollbarArrowFrames,
-                  ArrowFrame(s.Vertical, false, s.FirstPressed, s.Enabled));
+                  ArrowFrame(s.Vertical, false, s.FirstPressed));
     DrawSkinFrame(mem, AlongAxis(s.Vertical, length - arrow, length, thickness), look.Arrows->Bitmap, true,
-                  kScrollbarArrowFrames, ArrowFrame(s.Vertical, true, s.SecondPressed, s.Enabled));
+                  kScrollbarArrowFrames, ArrowFrame(s.Vertical, true, s.SecondPressed));
     // The thumb, only on a bar that can be used.
     if (s.Enabled && Usable(look.Thumb) && s.Thumb.End > s.Thumb.Start) {
         const RECT thumb = AlongAxis(s.Vertical, s.Thumb.Start, s.Thumb.End, thickness);

@@ -34,10 +34,9 @@ TThumbExtent ControlThumb(int length, int buttonSize, int max, int page, int pos
 // system's button size, else the button size.
 int ScrollbarThickness(int imageHeight, int buttonSize);
 
-// Arrow frames of the Scrollbar strip: four per arrow (normal, pressed, hot, disabled), left,
-// right, up, down. A disabled bar shows the disabled frame whatever the mouse does.
+// Arrow frames of the Scrollbar strip.
 inline constexpr int kScrollbarArrowFrames = 23;
-int ArrowFrame(bool vertical, bool second, bool pressed, bool enabled = true);
+int ArrowFrame(bool vertical, bool second, bool pressed);
 
 struct TScrollbarLook {
     TDataSkinObject* Arrows = nullptr;  // Scrollbar: 23 frames
