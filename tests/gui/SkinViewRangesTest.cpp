@@ -105,40 +105,41 @@ TEST_F(SkinViewRangesTest, NoControlOfAPageLiesOverAnother) {
     }
 }
 
-// Both bars drawn beside each other: the disabled one has the disabled arrows (frames 4 and 8
-// of the arrow strip), the enabled one the normal ones, and the screen shows what each overlay
-// paints.
-TEST_F(SkinViewRangesTest, DisabledBarShowsItsDisabledArrows) {
+// Both bars drawn beside each other, the screen showing what each overlay paints: the arrows
+// keep their normal frames (1 and 5 of the arrow strip) on both, and the disabled bar shows its
+// track in the disabled frame, without a thumb.
+TEST_F(SkinViewRangesTest, DisabledBarShowsADisabledTrackWithoutAThumb) {
     TScrollBar* bars[] = {Bar(TScrollBarKind::sbHorizontal, true), Bar(TScrollBarKind::sbHorizontal, false)};
     const std::unique_ptr<DibCanvas> screen = Screen("skinview_scroll_disabled");
     TDataSkinObject& strip = *form->SkinData1->Scrollbar;
-    const struct {
-        int Bar;
-        int LeftFrame, RightFrame;
-    } cases[] = {{0, 1, 5}, {1, 4, 8}};
-    for (const auto& c : cases) {
-        TWScrollbar* overlay = Overlay(bars[c.Bar]);
-        ASSERT_NE(overlay, nullptr) << c.Bar;
+    for (int b = 0; b < 2; ++b) {
+        TWScrollbar* overlay = Overlay(bars[b]);
+        ASSERT_NE(overlay, nullptr) << b;
         const RECT r = WindowRectOf(overlay->Handle());
         const int w = r.right - r.left, h = r.bottom - r.top, bs = overlay->ButtonSize();
         DibCanvas painted(w, h);
-        ASSERT_TRUE(overlay->PaintBar(painted.Dc())) << c.Bar;
+        ASSERT_TRUE(overlay->PaintBar(painted.Dc())) << b;
         ::GdiFlush();
         const POINT at = InShot(overlay->Handle());
-        EXPECT_EQ(Differing(*screen, at.x, at.y, painted, 0, 0, w, h), 0) << "the screen shows the overlay " << c.Bar;
-        const int frames[] = {c.LeftFrame, c.RightFrame};
+        EXPECT_EQ(Differing(*screen, at.x, at.y, painted, 0, 0, w, h), 0) << "the screen shows the overlay " << b;
+        const int frames[] = {1, 5};
         for (int side = 0; side < 2; ++side) {
             DibCanvas arrow(bs, h);
             arrow.Fill(ColorToRGB(form->SkinData1->ButtonFace));
             DrawSkinFrame(arrow.Dc(), arrow.Rect(), strip.Bitmap, true, 23, frames[side]);
             ::GdiFlush();
             EXPECT_EQ(Differing(painted, side ? w - bs : 0, 0, arrow, 0, 0, bs, h), 0)
-                << "bar " << c.Bar << " arrow frame " << frames[side];
+                << "bar " << b << " arrow frame " << frames[side];
         }
     }
-    const POINT a = InShot(Overlay(bars[0])->Handle()), b = InShot(Overlay(bars[1])->Handle());
-    const int bs = Overlay(bars[0])->ButtonSize();
-    EXPECT_GT(Differing(*screen, a.x, a.y, *screen, b.x, b.y, bs, bs), 20) << "enabled and disabled arrows look alike";
+    EXPECT_GT(Overlay(bars[0])->Thumb().End, Overlay(bars[0])->Thumb().Start);
+    // The track next to the left arrow (short of the enabled bar's thumb) differs between them.
+    const POINT a = InShot(Overlay(bars[0])->Handle()), d = InShot(Overlay(bars[1])->Handle());
+    const RECT enabled = WindowRectOf(Overlay(bars[0])->Handle());
+    const int bs = Overlay(bars[0])->ButtonSize(), h = enabled.bottom - enabled.top;
+    ASSERT_GT(Overlay(bars[0])->Thumb().Start, bs + 6);
+    EXPECT_GT(Differing(*screen, a.x + bs + 2, a.y, *screen, d.x + bs + 2, d.y, 4, h), 4)
+        << "the enabled and disabled tracks look alike";
 }
 
 // The held down arrow of the vertical bar shows its pressed frame on the screen and scrolls.
