@@ -96,6 +96,9 @@ TEST_F(SkinViewPagesTest, SkinningOffAndOnRewrapsEveryControl) {
     form->PageLists->Click();
     Repaint();
     EXPECT_FALSE(ShotWithMenus(form->Handle(), "skinview_unskinned").empty());
+    form->PageRanges->Click();
+    Repaint();
+    EXPECT_FALSE(ShotWithMenus(form->Handle(), "skinview_page4_unskinned").empty());
 
     form->SetSkinning(true);
     ASSERT_TRUE(test::PumpUntil([&] { return IsSkinned(form->Handle()); }));

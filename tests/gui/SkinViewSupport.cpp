@@ -29,6 +29,12 @@ std::wstring WriteSkinFile(const std::string& name, const std::string& section, 
     return WriteBytes(name, CompressSkin(BuildPackage(members)));
 }
 
+std::wstring WriteSkinFileWithout(const std::string& name, const std::vector<std::string>& members) {
+    std::vector<TPackageMember> kept = formtest::DefaultSkinMembers();
+    for (const std::string& member : members) formtest::RemoveMember(kept, member);
+    return WriteBytes(name, CompressSkin(BuildPackage(kept)));
+}
+
 std::wstring WriteJunkFile(const std::string& name) {
     return WriteBytes(name, std::vector<std::uint8_t>(300, 0x5A));
 }

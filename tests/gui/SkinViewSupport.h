@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 #include <windows.h>
 
 namespace viewtest {
@@ -14,6 +15,8 @@ namespace viewtest {
 // A skin file made from the default skin with one value of its description changed; its path.
 std::wstring WriteSkinFile(const std::string& name, const std::string& section, const std::string& key,
                            const std::string& value);
+// A skin file made from the default skin without the named members (its bitmaps).
+std::wstring WriteSkinFileWithout(const std::string& name, const std::vector<std::string>& members);
 // A file that is no skin at all.
 std::wstring WriteJunkFile(const std::string& name);
 

@@ -3,6 +3,7 @@
 // the window with its menus open.
 #include "SkinViewSupport.h"
 
+#include "framework/ListControls.h"
 #include "skin/controls/SkinManage.h"
 #include "skin/form/WinSkinForm.h"
 
@@ -147,6 +148,51 @@ TEST_F(SkinViewTest, AltFOpensTheFileMenu) {
 }
 
 // Each page item brings its page to the front; only that page is visible.
+// A skin whose control images are all missing still skins the window; every page shows, the
+// page control still changes pages by its tabs and the memo still scrolls by its bar.
+TEST_F(SkinViewTest, ASkinWithoutControlImagesLeavesEveryPageUsable) {
+    const std::wstring bare = WriteSkinFileWithout(
+        "view_bare.skin", {"scrollbar.bmp", "horzscroll.bmp", "vertscroll.bmp", "horzthumb.bmp", "vertthumb.bmp",
+                           "tabs.bmp", "tabborder.bmp", "progress.bmp", "progresschunk.bmp", "trackthumbhorz.bmp",
+                           "trackthumbvert.bmp", "trackthumbleft.bmp", "trackthumbright.bmp", "trackthumbup.bmp",
+                           "trackthumbdown.bmp", "updownhorz.bmp", "updownhorzglyph.bmp", "updownvert.bmp",
+                           "updownvertglyph.bmp", "headerbar.bmp", "statusbaredges.bmp", "toolbars.bmp",
+                           "extraimages.bmp", "combobutton.bmp", "sunkedge.bmp"});
+    TSkinMessageProc old = SetSkinMessageProc([](const std::wstring&) {});
+    form = OpenViewer(bare);
+    SetSkinMessageProc(old);
+    ASSERT_EQ(form->SkinPath(), bare);
+    ASSERT_TRUE(IsSkinned(form->Handle()));
+    const struct {
+        TMenuItem* Item;
+        const char* Shot;
+    } pages[] = {{form->PageButtons, "skinview_bare_page1"}, {form->PageInputs, "skinview_bare_page2"},
+                 {form->PageLists, "skinview_bare_page3"}, {form->PageRanges, "skinview_bare_page4"}};
+    for (const auto& p : pages) {
+        p.Item->Click();
+        ::RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        test::PumpPending(std::chrono::milliseconds(200));
+        EXPECT_FALSE(ShotWithMenus(form->Handle(), p.Shot).empty()) << p.Shot;
+    }
+
+    RECT tab{};
+    ::SendMessageW(form->Pages->Handle(), TCM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&tab));
+    const LPARAM at = MAKELPARAM((tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2);
+    ::SendMessageW(form->Pages->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::SendMessageW(form->Pages->Handle(), WM_LBUTTONUP, 0, at);
+    test::PumpPending();
+    EXPECT_EQ(form->Pages->ActivePage(), form->ListsPage);
+
+    form->PageInputs->Click();
+    TMemo* memo = nullptr;
+    for (int i = 0; i < form->ComponentCount() && !memo; ++i) memo = dynamic_cast<TMemo*>(form->Components(i));
+    ASSERT_NE(memo, nullptr);
+    ::SendMessageW(memo->Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
+    ::SendMessageW(memo->Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
+    test::PumpPending();
+    EXPECT_EQ(::SendMessageW(memo->Handle(), EM_GETFIRSTVISIBLELINE, 0, 0), 2);
+}
+
 TEST_F(SkinViewTest, PageItemsShowTheirPages) {
     form = OpenViewer({}, false);
     const struct {

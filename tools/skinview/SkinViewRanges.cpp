@@ -34,8 +34,11 @@ void TSkinViewForm::BuildRangesPage() {
     Place<TLabel>(RangesPage, this, 84, 86, 200, 16, L"滑块");
     auto* across = Place<TTrackBar>(RangesPage, this, 84, 106, 208, 40);
     across->SetPosition(3);
-    auto* down = Place<TTrackBar>(RangesPage, this, 310, 28, 40, 258);
+    // Turning a placed track bar swaps its width and height: the vertical one is turned first.
+    auto* down = new TTrackBar(this);
     down->SetOrientation(TTrackBarOrientation::trVertical);
+    down->SetParent(RangesPage);
+    down->SetBounds(310, 28, 40, 258);
     down->SetPosition(6);
 
     Place<TLabel>(RangesPage, this, 84, 160, 200, 16, L"滚动条");

@@ -17,77 +17,27 @@
 #include "skin/controls/SkinSubWrappers.h"
 #include "skin/data/SkinDraw.h"
 #include "support/BoxesTestSupport.h"
+#include "support/MouseHold.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace boxestest;
 using qx::test::DibCanvas;
+using qx::test::LetGo;
+using qx::test::MoveCursorTo;
+using qx::test::RetryStep;
 
 namespace {
 
-//--- holding the mouse button
-// The press runs the system's scroll tracking inside the overlay's SendMessage; the steps run
-// from a thread timer that the tracking loop dispatches, one per tick. The last step lets the
-// button go (a posted WM_LBUTTONUP ends the tracking); a test whose press never entered the
-// tracking loop simply sees its steps not run.
-std::vector<std::function<void()>>* gSteps = nullptr;
-size_t gStep = 0;
-UINT_PTR gTimer = 0;
-bool gRepeat = false;
-
-// A step that pumps messages (a screenshot, a paint) lets the next tick in: it waits for the
-// step to end instead of running inside it.
-void CALLBACK StepTimer(HWND, UINT, UINT_PTR, DWORD) {
-    static bool inStep = false;
-    if (!gSteps || gStep >= gSteps->size() || inStep) return;
-    inStep = true;
-    gRepeat = false;
-    (*gSteps)[gStep]();
-    inStep = false;
-    if (!gRepeat) ++gStep;
-}
-
-// From a step: run it again at the next tick, at most 25 times (a second) in all. The X server
-// delivers the pointer warps of SetCursorPos late on a busy machine, and a late one can undo
-// the move a step just made; the step then makes it again.
-bool Retry(int& tries) {
-    if (tries++ >= 25) return false;
-    gRepeat = true;
-    return true;
-}
-
-// Puts the cursor at `barPoint` of the overlay, presses there and runs the steps while held.
-// Returns how many steps ran.
-size_t HoldOn(TWScrollbar& bar, POINT barPoint, std::vector<std::function<void()>> steps) {
-    POINT screen = barPoint;
-    ::ClientToScreen(bar.Handle(), &screen);
-    ::SetCursorPos(screen.x, screen.y);
-    gSteps = &steps;
-    gStep = 0;
-    gTimer = ::SetTimer(nullptr, 0, 40, &StepTimer);
-    ::SendMessageW(bar.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(barPoint.x, barPoint.y));
-    ::KillTimer(nullptr, gTimer);
-    gSteps = nullptr;
-    return gStep;
-}
-
-// Moves the cursor (screen) and tells the tracking window, as the mouse would.
-void MoveCursorTo(HWND tracking, POINT screen) {
-    ::SetCursorPos(screen.x, screen.y);
-    POINT client = screen;
-    ::ScreenToClient(tracking, &client);
-    ::PostMessageW(tracking, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(client.x, client.y));
-}
-
-void LetGo(HWND tracking) {
-    POINT cursor{};
-    ::GetCursorPos(&cursor);
-    ::ScreenToClient(tracking, &cursor);
-    ::PostMessageW(tracking, WM_LBUTTONUP, 0, MAKELPARAM(cursor.x, cursor.y));
+// The press on an overlay runs the system's scroll tracking inside the overlay's SendMessage;
+// the steps run while the button is held (support/MouseHold.h).
+size_t HoldOn(TWScrollbar& bar, POINT barPoint, qx::test::TMouseSteps steps) {
+    return qx::test::HoldMouse(bar.Handle(), barPoint, std::move(steps));
 }
 
 int FirstVisibleLine(HWND memo) { return static_cast<int>(::SendMessageW(memo, EM_GETFIRSTVISIBLELINE, 0, 0)); }
@@ -287,7 +237,7 @@ TEST_F(ScrollOverlayTest, DraggedThumbFollowsTheCursorBetweenTheArrows) {
     const size_t ran = HoldOn(bar, grip,
                               {[&] { MoveCursorTo(target, below); },
                                [&] {
-                                   if (bar.Thumb().Start != expected20 && Retry(tries20)) return MoveCursorTo(target, below);
+                                   if (bar.Thumb().Start != expected20 && RetryStep(tries20)) return MoveCursorTo(target, below);
                                    down20 = {bar.Thumb().Start, bar.ScrollCode()};
                                    dragShot = Shot("ScrollBars_ThumbDrag");
                                    // To the bar's ends (the system lets the thumb go back when
@@ -295,13 +245,13 @@ TEST_F(ScrollOverlayTest, DraggedThumbFollowsTheCursorBetweenTheArrows) {
                                    MoveCursorTo(target, bottom);
                                },
                                [&] {
-                                   if (bar.Thumb().Start != expectedEnd && Retry(triesEnd)) return MoveCursorTo(target, bottom);
+                                   if (bar.Thumb().Start != expectedEnd && RetryStep(triesEnd)) return MoveCursorTo(target, bottom);
                                    farDown = {bar.Thumb().Start, bar.ScrollCode()};
                                    linesAtEnd = FirstVisibleLine(target);
                                    MoveCursorTo(target, top);
                                },
                                [&] {
-                                   if (bar.Thumb().Start != bs && Retry(triesStart)) return MoveCursorTo(target, top);
+                                   if (bar.Thumb().Start != bs && RetryStep(triesStart)) return MoveCursorTo(target, top);
                                    farUp = {bar.Thumb().Start, bar.ScrollCode()};
                                    LetGo(target);
                                }});
