@@ -20,17 +20,6 @@ TSkinHeader* WrapperOf(THeaderControl* header) {
     return nullptr;
 }
 
-// How many pixels of a column of one section differ from the same column of another: a few
-// pixels right of the section's left edge, where no caption is drawn.
-int DifferingPixels(const test::DibCanvas& shot, POINT origin, const RECT& a, const RECT& b) {
-    int differing = 0;
-    for (int x = 2; x <= 6; ++x)
-        for (int y = a.top + 1; y < a.bottom - 1; ++y)
-            if (shot.PixelRef(origin.x + a.left + x, origin.y + y) != shot.PixelRef(origin.x + b.left + x, origin.y + y))
-                ++differing;
-    return differing;
-}
-
 TEST(SkinViewHeaderTest, HeaderKeepsItsPlaceAndDrawsTheSectionUnderTheMouseHot) {
     TSkinViewForm* form = OpenViewer();
     form->PageLists->Click();
@@ -59,24 +48,18 @@ TEST(SkinViewHeaderTest, HeaderKeepsItsPlaceAndDrawsTheSectionUnderTheMouseHot) 
     ::UpdateWindow(header->Handle());
     test::PumpPending(std::chrono::milliseconds(200));
 
-    // What the screen shows of the window, saved.
-    RECT windowRect{};
-    ::GetWindowRect(form->Handle(), &windowRect);
-    test::DibCanvas shot(windowRect.right - windowRect.left, windowRect.bottom - windowRect.top);
-    HDC screen = ::GetDC(nullptr);
-    ::BitBlt(shot.Dc(), 0, 0, shot.Width(), shot.Height(), screen, windowRect.left, windowRect.top, SRCCOPY);
-    ::ReleaseDC(nullptr, screen);
-    const std::string path = test::ArtifactsDir() + "/skinview_header_hot.png";
-    EXPECT_TRUE(shot.SavePng(path));
-    POINT origin{0, 0};
-    ::ClientToScreen(header->Handle(), &origin);
-    origin.x -= windowRect.left;
-    origin.y -= windowRect.top;
-    // The hot section's look differs from a cold one's; the two cold ones look alike.
-    EXPECT_GT(DifferingPixels(shot, origin, items[1], items[0]), 0) << path;
-    EXPECT_EQ(DifferingPixels(shot, origin, items[2], items[0]), 0) << path;
+    const std::unique_ptr<test::DibCanvas> shot = ShootWindow(form->Handle(), "skinview_header_hot");
+    // The hot section's look differs from a cold one's; the two cold ones look alike (a few
+    // columns right of each section's left edge, where no caption is drawn).
+    const POINT at = PlaceInShot(form->Handle(), header->Handle());
+    const auto column = [&](int item) { return POINT{at.x + items[item].left + 2, at.y + items[item].top + 1}; };
+    const int h = items[0].bottom - items[0].top - 2;
+    EXPECT_GT(Differing(*shot, column(1), *shot, column(0), 5, h), 0);
+    EXPECT_EQ(Differing(*shot, column(2), *shot, column(0), 5, h), 0);
 
     // Away from the header the section cools down again.
+    RECT windowRect{};
+    ::GetWindowRect(form->Handle(), &windowRect);
     ::SetCursorPos(windowRect.left + 20, windowRect.bottom - 60);
     EXPECT_TRUE(test::PumpUntil([&] { return wrapper->HotItem() == -1; })) << "hot item " << wrapper->HotItem();
     CloseViewer(form);

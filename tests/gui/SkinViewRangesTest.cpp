@@ -29,15 +29,6 @@ RECT WindowRectOf(HWND w) {
     return r;
 }
 
-// How many pixels of the w x h area at (x, y) differ between two pictures (`b` at the origin
-// when `bx`, `by` are 0).
-int Differing(const DibCanvas& a, int x, int y, const DibCanvas& b, int bx, int by, int w, int h) {
-    int differing = 0;
-    for (int py = 0; py < h; ++py)
-        for (int px = 0; px < w; ++px) differing += a.PixelRef(x + px, y + py) != b.PixelRef(bx + px, by + py);
-    return differing;
-}
-
 class SkinViewRangesTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -66,22 +57,8 @@ protected:
             if (auto* sc = dynamic_cast<TSkinScControl*>(w); sc && sc->WrappedControl() == bar) return sc->Bar();
         return nullptr;
     }
-    // What the screen shows of the window now; saved as <name>.png when a name is given.
-    std::unique_ptr<DibCanvas> Screen(const std::string& name = {}) {
-        const RECT r = WindowRectOf(form->Handle());
-        auto canvas = std::make_unique<DibCanvas>(r.right - r.left, r.bottom - r.top);
-        ::GdiFlush();
-        test::CaptureScreen(form->Handle(), *canvas);
-        if (!name.empty()) {
-            EXPECT_TRUE(canvas->SavePng(test::ArtifactsDir() + "/" + name + ".png")) << name;
-        }
-        return canvas;
-    }
-    // The window's point (on the screenshot) of a window's top-left corner.
-    POINT InShot(HWND w) const {
-        const RECT f = WindowRectOf(form->Handle()), r = WindowRectOf(w);
-        return {r.left - f.left, r.top - f.top};
-    }
+    std::unique_ptr<DibCanvas> Screen(const std::string& name = {}) const { return ShootWindow(form->Handle(), name); }
+    POINT InShot(HWND w) const { return PlaceInShot(form->Handle(), w); }
     TSkinViewForm* form = nullptr;
 };
 
@@ -122,14 +99,14 @@ TEST_F(SkinViewRangesTest, DisabledBarShowsADisabledTrackWithoutAThumb) {
         ASSERT_TRUE(overlay->PaintBar(painted.Dc())) << b;
         ::GdiFlush();
         const POINT at = InShot(overlay->Handle());
-        EXPECT_EQ(Differing(*screen, at.x, at.y, painted, 0, 0, w, h), 0) << "the screen shows the overlay " << b;
+        EXPECT_EQ(Differing(*screen, at, painted, {0, 0}, w, h), 0) << "the screen shows the overlay " << b;
         const int frames[] = {1, 5};
         for (int side = 0; side < 2; ++side) {
             DibCanvas arrow(bs, h);
             arrow.Fill(ColorToRGB(form->SkinData1->ButtonFace));
             DrawSkinFrame(arrow.Dc(), arrow.Rect(), strip.Bitmap, true, 23, frames[side]);
             ::GdiFlush();
-            EXPECT_EQ(Differing(painted, side ? w - bs : 0, 0, arrow, 0, 0, bs, h), 0)
+            EXPECT_EQ(Differing(painted, {side ? w - bs : 0, 0}, arrow, {0, 0}, bs, h), 0)
                 << "bar " << b << " arrow frame " << frames[side];
         }
     }
@@ -139,7 +116,7 @@ TEST_F(SkinViewRangesTest, DisabledBarShowsADisabledTrackWithoutAThumb) {
     const RECT enabled = WindowRectOf(Overlay(bars[0])->Handle());
     const int bs = Overlay(bars[0])->ButtonSize(), h = enabled.bottom - enabled.top;
     ASSERT_GT(Overlay(bars[0])->Thumb().Start, bs + 6);
-    EXPECT_GT(Differing(*screen, a.x + bs + 2, a.y, *screen, d.x + bs + 2, d.y, 4, h), 4)
+    EXPECT_GT(Differing(*screen, {a.x + bs + 2, a.y}, *screen, {d.x + bs + 2, d.y}, 4, h), 4)
         << "the enabled and disabled tracks look alike";
 }
 
@@ -160,8 +137,8 @@ TEST_F(SkinViewRangesTest, HeldArrowShowsItsPressedFrame) {
                                             pressing = overlay->Pressing();
                                             code = overlay->ScrollCode();
                                             const std::unique_ptr<DibCanvas> held = Screen("skinview_scroll_arrow_held");
-                                            arrowDiff = Differing(*held, at.x, at.y + h - bs, *released, at.x, at.y + h - bs, w, bs);
-                                            restDiff = Differing(*held, at.x, at.y, *released, at.x, at.y, w, bs);
+                                            arrowDiff = Differing(*held, {at.x, at.y + h - bs}, *released, {at.x, at.y + h - bs}, w, bs);
+                                            restDiff = Differing(*held, at, *released, at, w, bs);
                                             test::LetGo(bar->Handle());
                                         }});
     ASSERT_EQ(ran, 1u) << "the press never entered the scroll bar's tracking";
@@ -203,7 +180,7 @@ TEST_F(SkinViewRangesTest, DraggedThumbScrollsTheBar) {
                                             DibCanvas painted(w, h);
                                             overlay->PaintBar(painted.Dc());
                                             ::GdiFlush();
-                                            shownDiff = Differing(*held, at.x, at.y, painted, 0, 0, w, h);
+                                            shownDiff = Differing(*held, at, painted, {0, 0}, w, h);
                                             test::LetGo(bar->Handle());
                                         }});
     ASSERT_EQ(ran, 2u) << "the press never entered the scroll bar's tracking";

@@ -6,6 +6,7 @@
 #include "support/FormTestSupport.h"
 
 #include <fstream>
+#include <gtest/gtest.h>
 
 namespace viewtest {
 
@@ -56,6 +57,32 @@ void CloseViewer(TSkinViewForm*& form) {
     delete form;
     form = nullptr;
     qx::test::PumpPending(std::chrono::milliseconds(100));
+}
+
+std::unique_ptr<qx::test::DibCanvas> ShootWindow(HWND wnd, const std::string& name) {
+    RECT r{};
+    ::GetWindowRect(wnd, &r);
+    auto canvas = std::make_unique<qx::test::DibCanvas>(r.right - r.left, r.bottom - r.top);
+    ::GdiFlush();
+    qx::test::CaptureScreen(wnd, *canvas);
+    if (!name.empty()) {
+        EXPECT_TRUE(canvas->SavePng(qx::test::ArtifactsDir() + "/" + name + ".png")) << name;
+    }
+    return canvas;
+}
+
+POINT PlaceInShot(HWND outer, HWND inner) {
+    RECT o{}, i{};
+    ::GetWindowRect(outer, &o);
+    ::GetWindowRect(inner, &i);
+    return {i.left - o.left, i.top - o.top};
+}
+
+int Differing(const qx::test::DibCanvas& one, POINT a, const qx::test::DibCanvas& other, POINT b, int w, int h) {
+    int differing = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) differing += one.PixelRef(a.x + x, a.y + y) != other.PixelRef(b.x + x, b.y + y);
+    return differing;
 }
 
 std::vector<HWND> MenuWindows() {

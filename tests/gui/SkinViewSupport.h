@@ -6,6 +6,7 @@
 #include "support/TestSupport.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 #include <windows.h>
@@ -25,6 +26,14 @@ std::wstring WriteJunkFile(const std::string& name);
 TSkinViewForm* OpenViewer(const std::wstring& skinFile = {}, bool skinned = true);
 void CloseViewer(TSkinViewForm*& form);
 bool IsSkinned(HWND wnd);
+
+// What the screen shows of the window now (frame included); saved as <name>.png when a name is
+// given.
+std::unique_ptr<qx::test::DibCanvas> ShootWindow(HWND wnd, const std::string& name = {});
+// Where `inner`'s window corner lies on a shot of `outer`.
+POINT PlaceInShot(HWND outer, HWND inner);
+// How many pixels of the w x h area at `a` in one picture differ from the area at `b` in another.
+int Differing(const qx::test::DibCanvas& one, POINT a, const qx::test::DibCanvas& other, POINT b, int w, int h);
 
 // Every visible menu window of this thread.
 std::vector<HWND> MenuWindows();
