@@ -75,10 +75,56 @@ TEST_F(SkinViewPagesTest, EachPageIsShotSkinned) {
     }
 }
 
-// Off, no control answers as skinned; on again, exactly the controls wrapped before are wrapped
-// again, on every page.
+// Off, no control answers as skinned and every page looks exactly as in a viewer never skinned;
+// on again, exactly the controls wrapped before are wrapped again and every page looks exactly
+// as it did before; off a second time, exactly as the first time off.
 TEST_F(SkinViewPagesTest, SkinningOffAndOnRewrapsEveryControl) {
-    form = OpenViewer();
+    const auto switchTo = [&](bool on) {
+        form->SetSkinning(on);
+        ASSERT_TRUE(test::PumpUntil([&] { return IsSkinned(form->Handle()) == on; }));
+        test::PumpPending(std::chrono::milliseconds(200));
+    };
+    const char* const names[] = {"page1", "page2", "page3", "page4"};
+    // Each page as the screen shows it, saved with the given prefix.
+    const auto shootPages = [&](const std::string& prefix) {
+        std::vector<std::unique_ptr<test::DibCanvas>> shots;
+        for (TMenuItem* item : {form->PageButtons, form->PageInputs, form->PageLists, form->PageRanges}) {
+            item->Click();
+            Repaint();
+            shots.push_back(ShootWindow(form->Handle(), prefix + names[shots.size()]));
+        }
+        return shots;
+    };
+    // The whole window, or only its client area (the never skinned viewer's caption may show it
+    // inactive).
+    const auto expectSame = [&](const auto& a, const auto& b, const char* what, bool clientOnly = false) {
+        RECT area{0, 0, a[0]->Width(), a[0]->Height()};
+        if (clientOnly) {
+            ::GetClientRect(form->Handle(), &area);
+            POINT origin{0, 0};
+            ::ClientToScreen(form->Handle(), &origin);
+            RECT frame{};
+            ::GetWindowRect(form->Handle(), &frame);
+            ::OffsetRect(&area, origin.x - frame.left, origin.y - frame.top);
+        }
+        const POINT at{area.left, area.top};
+        for (size_t i = 0; i < a.size(); ++i)
+            EXPECT_EQ(Differing(*a[i], at, *b[i], at, area.right - area.left, area.bottom - area.top), 0) << what << " " << names[i];
+    };
+    // A viewer that was never skinned, as the baseline of the unskinned look.
+    form = new TSkinViewForm(Application);
+    form->Tell = [](const std::wstring&) {};
+    form->SetSkinning(false);
+    form->Show();
+    ::SetForegroundWindow(form->Handle());
+    test::PumpPending(std::chrono::milliseconds(600));
+    ASSERT_FALSE(IsSkinned(form->Handle()));
+    const auto never = shootPages("skinview_never_");
+    CloseViewer(form);
+
+    // A face colour far from the system's, so that a colour not given back shows.
+    form = OpenViewer(WriteSkinFile("view_face.skin", "Colours", "ButtonFace", "200 225 190"));
+    ASSERT_EQ(form->SkinData1->ButtonFace, RGB(200, 225, 190));
     VisitPages();
     const std::vector<TWindowed> windows = ViewerWindows(form);
     ASSERT_GT(windows.size(), 40u);
@@ -88,27 +134,22 @@ TEST_F(SkinViewPagesTest, SkinningOffAndOnRewrapsEveryControl) {
         // Some kinds answer nothing (the panel's wrapper only recolours it): named, not forced.
         if (!before.back()) std::cout << "not wrapped while skinned: " << w.Name << "\n";
     }
+    const auto skinned = shootPages("skinview_before_");
 
-    form->SetSkinning(false);
-    ASSERT_TRUE(test::PumpUntil([&] { return !IsSkinned(form->Handle()); }));
-    test::PumpPending(std::chrono::milliseconds(200));
+    switchTo(false);
     for (const TWindowed& w : windows) EXPECT_FALSE(Wrapped(w.Window)) << w.Name;
-    form->PageLists->Click();
-    Repaint();
-    EXPECT_FALSE(ShotWithMenus(form->Handle(), "skinview_unskinned").empty());
-    form->PageRanges->Click();
-    Repaint();
-    EXPECT_FALSE(ShotWithMenus(form->Handle(), "skinview_page4_unskinned").empty());
+    const auto off = shootPages("skinview_off_");
+    expectSame(never, off, "off, against never skinned", true);
 
-    form->SetSkinning(true);
-    ASSERT_TRUE(test::PumpUntil([&] { return IsSkinned(form->Handle()); }));
+    switchTo(true);
     VisitPages();
     // No window was made anew: the same windows carry their wrappers again.
     ASSERT_EQ(ViewerWindows(form).size(), windows.size());
     for (size_t i = 0; i < windows.size(); ++i) EXPECT_EQ(Wrapped(windows[i].Window), before[i]) << windows[i].Name;
-    form->PageLists->Click();
-    Repaint();
-    EXPECT_FALSE(ShotWithMenus(form->Handle(), "skinview_reskinned").empty());
+    expectSame(skinned, shootPages("skinview_reskinned_"), "skinned again");
+
+    switchTo(false);
+    expectSame(off, shootPages("skinview_off_again_"), "off again");
 }
 
 }  // namespace
