@@ -15,12 +15,7 @@ void TSkinBox::Attach(TSkinControlHost* form, TSkinData* skinData, bool colourFl
     auto* control = dynamic_cast<qx::TWinControl*>(Owner());
     if (!control) return;
     FColourFlag = colourFlag;
-    FSkinData = skinData;
-    FCanvas = canvas;
-    FControl = control;
-    FWindow = control->Handle();
-    FForm = form;
-    if (FForm) FForm->RegisterControl(this);
+    BindControl(control, skinData, form, canvas);
     FAttached = true;
     ApplyColourFlag();
 }

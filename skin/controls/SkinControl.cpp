@@ -65,6 +65,7 @@ void TSkinControl::BindControl(qx::TWinControl* control, TSkinData* skinData, TS
     FControl = control;
     FWindow = control->Handle();
     FUnicode = ::IsWindowUnicode(FWindow) != FALSE;
+    if (FForm) FForm->RegisterControl(this);
 }
 
 void TSkinControl::Attach(TSkinControlHost* form, TSkinData* skinData, bool colourFlag, qx::TCanvas* canvas) {
@@ -76,7 +77,6 @@ void TSkinControl::Attach(TSkinControlHost* form, TSkinData* skinData, bool colo
 
     HookControl(control);
     control->SetDoubleBuffered(true);
-    if (FForm) FForm->RegisterControl(this);
 
     ApplyColourFlag();
     if (FParentBackgroundChanged) FVariant = 1;

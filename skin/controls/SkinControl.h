@@ -173,7 +173,8 @@ protected:
     // Puts our procedure in front of the control's WindowProc, keeping the one it replaces.
     // Wrappers of one control may hook over one another; each can leave in any order.
     void HookControl(qx::TControl* control);
-    // Takes the framework control and what it is painted with (no hook, no registration).
+    // Takes the framework control and what it is painted with, and registers with the form
+    // (no hook).
     void BindControl(qx::TWinControl* control, TSkinData* skinData, TSkinControlHost* form, qx::TCanvas* canvas);
 
 private:

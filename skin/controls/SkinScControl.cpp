@@ -24,7 +24,6 @@ void TSkinScControl::AttachScroll(qx::TWinControl* control, TSkinData* skinData,
                                   qx::TCanvas* canvas) {
     if (FAttached || !control) return;
     BindControl(control, skinData, form, canvas);
-    if (FForm) FForm->RegisterControl(this);
     FBar = new TWScrollbar(this);
     // The overlay shows the control's hint, when the control has one.
     const std::wstring showHint = PropText(*control, L"ShowHint");

@@ -41,7 +41,6 @@ void TSkinScrollbar::AttachScroll(qx::TWinControl* control, TSkinData* skinData,
                                   qx::TCanvas* canvas) {
     if (FAttached || !control) return;
     BindControl(control, skinData, form, canvas);
-    if (FForm) FForm->RegisterControl(this);
     // An image scroll box draws its own edge.
     FBorder = LowerText(PropText(*control, L"BorderStyle")) != L"bsnone" &&
               !qx::SameText(control->ClassName(), L"TImageScrollBox");

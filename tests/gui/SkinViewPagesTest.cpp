@@ -27,10 +27,6 @@ protected:
             test::PumpPending(std::chrono::milliseconds(100));
         }
     }
-    void Repaint() {
-        ::RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        test::PumpPending(std::chrono::milliseconds(300));
-    }
     TSkinViewForm* form = nullptr;
 };
 
@@ -69,7 +65,7 @@ TEST_F(SkinViewPagesTest, EachPageIsShotSkinned) {
                  {form->PageRanges, "skinview_page4"}};
     for (const auto& p : pages) {
         p.Item->Click();
-        Repaint();
+        RepaintAll(form->Handle());
         EXPECT_TRUE(IsSkinned(form->Handle()));
         EXPECT_FALSE(ShotWithMenus(form->Handle(), p.Shot).empty()) << p.Shot;
     }
@@ -90,7 +86,7 @@ TEST_F(SkinViewPagesTest, SkinningOffAndOnRewrapsEveryControl) {
         std::vector<std::unique_ptr<test::DibCanvas>> shots;
         for (TMenuItem* item : {form->PageButtons, form->PageInputs, form->PageLists, form->PageRanges}) {
             item->Click();
-            Repaint();
+            RepaintAll(form->Handle());
             shots.push_back(ShootWindow(form->Handle(), prefix + names[shots.size()]));
         }
         return shots;

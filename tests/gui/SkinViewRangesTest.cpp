@@ -35,8 +35,7 @@ protected:
         form = OpenViewer();
         ASSERT_TRUE(IsSkinned(form->Handle()));
         form->PageRanges->Click();
-        ::RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        test::PumpPending(std::chrono::milliseconds(300));
+        RepaintAll(form->Handle());
     }
     void TearDown() override {
         if (form) CloseViewer(form);

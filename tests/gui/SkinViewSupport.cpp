@@ -59,6 +59,11 @@ void CloseViewer(TSkinViewForm*& form) {
     qx::test::PumpPending(std::chrono::milliseconds(100));
 }
 
+void RepaintAll(HWND wnd) {
+    ::RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    qx::test::PumpPending(std::chrono::milliseconds(300));
+}
+
 std::unique_ptr<qx::test::DibCanvas> ShootWindow(HWND wnd, const std::string& name) {
     RECT r{};
     ::GetWindowRect(wnd, &r);

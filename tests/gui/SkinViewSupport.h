@@ -27,6 +27,8 @@ TSkinViewForm* OpenViewer(const std::wstring& skinFile = {}, bool skinned = true
 void CloseViewer(TSkinViewForm*& form);
 bool IsSkinned(HWND wnd);
 
+// Everything the window shows invalidated and painted again, and what follows handled.
+void RepaintAll(HWND wnd);
 // What the screen shows of the window now (frame included); saved as <name>.png when a name is
 // given.
 std::unique_ptr<qx::test::DibCanvas> ShootWindow(HWND wnd, const std::string& name = {});

@@ -170,8 +170,7 @@ TEST_F(SkinViewTest, ASkinWithoutControlImagesLeavesEveryPageUsable) {
                  {form->PageLists, "skinview_bare_page3"}, {form->PageRanges, "skinview_bare_page4"}};
     for (const auto& p : pages) {
         p.Item->Click();
-        ::RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        test::PumpPending(std::chrono::milliseconds(200));
+        RepaintAll(form->Handle());
         EXPECT_FALSE(ShotWithMenus(form->Handle(), p.Shot).empty()) << p.Shot;
     }
 
@@ -240,8 +239,7 @@ TEST_F(SkinViewTest, ARightClickOpensThePopupMenu) {
 // bar wraps, and with the view menu and its page submenu open.
 TEST_F(SkinViewTest, Screenshots) {
     form = OpenViewer();
-    ::RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    test::PumpPending(std::chrono::milliseconds(200));
+    RepaintAll(form->Handle());
     EXPECT_FALSE(ShotWithMenus(form->Handle(), "skinview_active").empty());
     // Another window takes the activation.
     HWND other = ::CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE | WS_BORDER, 900, 600, 100, 60, nullptr,

@@ -5,6 +5,7 @@
 #include "framework/Dialogs.h"
 #include "skin/SkinMessages.h"
 
+#include <array>
 #include <commdlg.h>
 #include <vector>
 
@@ -143,11 +144,15 @@ struct TPageItem {
     TTabSheet* Sheet;
 };
 
+// Each page with its radio item of the View menu.
+std::array<TPageItem, 4> PageItems(const TSkinViewForm& f) {
+    return {{{f.PageButtons, f.ButtonsPage}, {f.PageInputs, f.InputsPage}, {f.PageLists, f.ListsPage}, {f.PageRanges, f.RangesPage}}};
+}
+
 }  // namespace
 
 void TSkinViewForm::ShowPage(TMenuItem* page) {
-    const TPageItem pages[] = {{PageButtons, ButtonsPage}, {PageInputs, InputsPage}, {PageLists, ListsPage}, {PageRanges, RangesPage}};
-    for (const auto& p : pages)
+    for (const auto& p : PageItems(*this))
         if (p.Item == page) Pages->SetActivePage(p.Sheet);
     PagesChange(Pages);
 }
@@ -155,8 +160,7 @@ void TSkinViewForm::ShowPage(TMenuItem* page) {
 // The page shown, chosen by its tab or the menu: its radio item is checked and the status bar
 // names it.
 void TSkinViewForm::PagesChange(TObject*) {
-    const TPageItem pages[] = {{PageButtons, ButtonsPage}, {PageInputs, InputsPage}, {PageLists, ListsPage}, {PageRanges, RangesPage}};
-    for (const auto& p : pages) {
+    for (const auto& p : PageItems(*this)) {
         if (p.Sheet != Pages->ActivePage()) continue;
         p.Item->SetChecked(true);
         if (StatusBar1->Panels()->Count() > 1) StatusBar1->Panels()->Items(1)->SetText(p.Sheet->Caption());
